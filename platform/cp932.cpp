@@ -116,7 +116,8 @@ QString Cp932::decode(QByteArrayView bytes)
     text.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size();) {
         const qsizetype length = characterLength(bytes, i);
-        text += decodeCharacter(bytes.sliced(i, length)).value_or(QString(QChar::ReplacementCharacter));
+        text +=
+            decodeCharacter(bytes.sliced(i, length)).value_or(QString(QChar::ReplacementCharacter));
         i += length;
     }
     return text;
@@ -124,7 +125,8 @@ QString Cp932::decode(QByteArrayView bytes)
 
 qsizetype Cp932::characterLength(QByteArrayView bytes, qsizetype index)
 {
-    const bool pair = index + 1 < bytes.size() && isLeadByte(static_cast<unsigned char>(bytes[index])) &&
+    const bool pair = index + 1 < bytes.size() &&
+                      isLeadByte(static_cast<unsigned char>(bytes[index])) &&
                       isTrailByte(static_cast<unsigned char>(bytes[index + 1]));
     return pair ? 2 : 1;
 }

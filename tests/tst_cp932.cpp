@@ -26,12 +26,14 @@ void TestCp932::encode_data()
     QTest::newRow("wave dash") << QStringLiteral("〜") << QByteArray("\x81\x60");
     QTest::newRow("minus sign") << QStringLiteral("−") << QByteArray("\x81\x7C");
     QTest::newRow("double vertical line") << QStringLiteral("‖") << QByteArray("\x81\x61");
-    QTest::newRow("cent pound not") << QStringLiteral("¢£¬") << QByteArray("\x81\x91\x81\x92\x81\xCA");
+    QTest::newRow("cent pound not")
+        << QStringLiteral("¢£¬") << QByteArray("\x81\x91\x81\x92\x81\xCA");
     QTest::newRow("outside cp932 keeps its cell")
         << QStringLiteral("あ𠮷い😀") << QByteArray("\x82\xA0\x81\x48\x82\xA2\x81\x48");
     QTest::newRow("NEC row 13") << QStringLiteral("①") << QByteArray("\x87\x40");
     QTest::newRow("IBM extension") << QStringLiteral("纊") << QByteArray("\xFA\x5C");
-    QTest::newRow("controls as in ASCII") << QStringLiteral("\u001A\u001C\u007F") << QByteArray("\x1A\x1C\x7F");
+    QTest::newRow("controls as in ASCII")
+        << QStringLiteral("\u001A\u001C\u007F") << QByteArray("\x1A\x1C\x7F");
     QTest::newRow("empty") << QString() << QByteArray();
 }
 
@@ -47,13 +49,16 @@ void TestCp932::decode_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("round trip") << QByteArray("\x8C\x8E\x81\x40\x93\xFA") << QStringLiteral("月　日");
+    QTest::newRow("round trip") << QByteArray("\x8C\x8E\x81\x40\x93\xFA")
+                                << QStringLiteral("月　日");
     QTest::newRow("tilde") << QByteArray("\x81\x60") << QStringLiteral("～");
     QTest::newRow("minus") << QByteArray("\x81\x7C") << QStringLiteral("－");
-    QTest::newRow("ED 40 and FA 5C agree") << QByteArray("\xED\x40\xFA\x5C") << QStringLiteral("纊纊");
+    QTest::newRow("ED 40 and FA 5C agree")
+        << QByteArray("\xED\x40\xFA\x5C") << QStringLiteral("纊纊");
     QTest::newRow("lone lead byte at end") << QByteArray("A\x82") << QStringLiteral("A\uFFFD");
     QTest::newRow("unassigned byte") << QByteArray("\xA0") << QStringLiteral("\uFFFD");
-    QTest::newRow("controls as in ASCII") << QByteArray("\x1A\x1C\x7F") << QStringLiteral("\u001A\u001C\u007F");
+    QTest::newRow("controls as in ASCII")
+        << QByteArray("\x1A\x1C\x7F") << QStringLiteral("\u001A\u001C\u007F");
 }
 
 void TestCp932::decode()

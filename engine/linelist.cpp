@@ -1,0 +1,62 @@
+#include "linelist.h"
+
+LineList::LineList(QByteArrayList lines) : m_lines(std::move(lines))
+{
+}
+
+LineList LineList::fromText(QByteArrayView text)
+{
+    const qsizetype zero = text.indexOf('\0');
+    if (zero >= 0) {
+        text = text.first(zero);
+    }
+    QByteArrayList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            continue;
+        }
+        lines.append(text.sliced(start, i - start).toByteArray());
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < text.size()) {
+        lines.append(text.sliced(start).toByteArray());
+    }
+    return LineList(std::move(lines));
+}
+
+qsizetype LineList::count() const
+{
+    return m_lines.size();
+}
+
+QByteArray LineList::line(qsizetype index) const
+{
+    if (index < 0 || index >= m_lines.size()) {
+        return {};
+    }
+    return m_lines.at(index).first(qMin(m_lines.at(index).size(), MaxLineBytes));
+}
+
+void LineList::replace(qsizetype index, const QByteArray &line)
+{
+    m_lines[index] = line;
+}
+
+void LineList::add(const QByteArray &line)
+{
+    m_lines.append(line);
+}
+
+void LineList::clear()
+{
+    m_lines.clear();
+}
+
+void LineList::assign(const LineList &other)
+{
+    m_lines = other.m_lines;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QtGlobal>
+
+/// The program's one pseudo-random source: a 32-bit linear congruential generator.
+class RandomGenerator {
+public:
+    explicit RandomGenerator(quint32 seed = 0);
+    void seed(quint32 seed);
+    /// A uniform draw from 0 to n - 1.
+    qint32 next(qint32 n);
+
+private:
+    quint32 m_seed;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+/// The program's one error: carries the message shown to the user, in the
+/// program's own words, from where the failure is found to the handler or
+/// command line that shows it.
+class HekiraError : public std::runtime_error {
+public:
+    explicit HekiraError(const QString &message);
+    QString message() const;
+};
