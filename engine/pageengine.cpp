@@ -1,5 +1,9 @@
 #include "pageengine.h"
 
+#include "gridframe.h"
+#include "lineorder.h"
+#include "pagelayout.h"
+#include "practicepattern.h"
 #include "printnumber.h"
 
 namespace {
@@ -45,7 +49,7 @@ PageEngine::PageEngine(RandomGenerator &random) : m_random(random)
 }
 
 void PageEngine::MakePrint(DrawingSurface &surface, qint32 PageWidth, qint32 PageHeight,
-                           SheetSettings &settings, const LineList &ExMoji, const PageState &)
+                           SheetSettings &settings, const LineList &ExMoji, const PageState &state)
 {
     m_workLines.assign(ExMoji);
     m_drawScale = DrawScale::ForPage(PageWidth, PageHeight);
@@ -57,6 +61,16 @@ void PageEngine::MakePrint(DrawingSurface &surface, qint32 PageWidth, qint32 Pag
     surface.setBrushStyle(BrushStyle::Clear);
     m_geometry = SelectGridGeometry(settings.FuriganaFrame, settings.DocDirection,
                                     settings.FrameNum, m_drawScale);
+    if (settings.RndLine == 1) {
+        ShuffleFirstPage(m_workLines, ExMoji, m_geometry.LinesOnPage, m_random);
+    }
+    const PageLayout layout{m_drawScale, m_geometry};
+    DrawGridFrame(surface, layout, settings);
+    surface.setFontHeight(m_geometry.GlyphHeight);
+    surface.setFontFace(settings.UseFont);
+    for (qint32 k = 1; k <= m_geometry.LinesOnPage; ++k) {
+        DrawPatternRow(surface, layout, settings, k, m_workLines.line(state.PageTop + k - 1));
+    }
 }
 
 void PageEngine::blankPage(DrawingSurface &surface) const

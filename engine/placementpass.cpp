@@ -1,0 +1,98 @@
+#include "placementpass.h"
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view FullStop = "\x81\x42";     // 。
+constexpr std::string_view CloseBracket = "\x81\x76"; // 」
+
+constexpr std::array<std::string_view, 16> SmallKanaSet{
+    "\x82\xC1", "\x82\xE5", "\x82\xE3", "\x82\x9F", // っ ょ ゅ ぁ
+    "\x82\xA3", "\x82\xA5", "\x82\xA7", "\x82\xE1", // ぅ ぇ ぉ ゃ
+    "\x83\x62", "\x83\x87", "\x83\x85", "\x83\x40", // ッ ョ ュ ァ
+    "\x83\x44", "\x83\x46", "\x83\x48", "\x83\x83", // ゥ ェ ォ ャ
+};
+
+constexpr std::array<std::string_view, 2> SmallMarks{
+    "\x81\x42", "\x81\x41", // 。 、
+};
+
+bool isOneOf(QByteArrayView unit, auto const &set)
+{
+    for (std::string_view member : set) {
+        if (unit == QByteArrayView(member.data(), qsizetype(member.size()))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool equals(QByteArrayView unit, std::string_view literal)
+{
+    return unit == QByteArrayView(literal.data(), qsizetype(literal.size()));
+}
+
+} // namespace
+
+UnitClass ClassifyUnit(QByteArrayView unit, QByteArrayView previousUnit)
+{
+    if (equals(unit, CloseBracket) && equals(previousUnit, FullStop)) {
+        return UnitClass::MergedBracket;
+    }
+    if (isOneOf(unit, SmallKanaSet)) {
+        return UnitClass::SmallKana;
+    }
+    if (isOneOf(unit, SmallMarks)) {
+        return UnitClass::SmallMark;
+    }
+    return UnitClass::Ordinary;
+}
+
+void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
+              const PlacementPass &pass)
+{
+    const GridGeometry &g = layout.geometry;
+    const DrawScale &scale = layout.scale;
+    const bool vertical = direction == 0;
+    const bool horizontal = direction == 1;
+    const qint32 rowY = layout.rowY(pass.row);
+    surface.setFontColor(pass.color);
+    qint32 mergeCount = 0;
+    QByteArray previous;
+    for (qint32 i = 1; i <= pass.count; ++i) {
+        const QByteArray unit = pass.text.mid(2 * (i - 1), 2);
+        const UnitClass unitClass = ClassifyUnit(unit, previous);
+        const qint32 cellX = layout.cellX(pass.StartCell + i - 1 - mergeCount);
+        switch (unitClass) {
+        case UnitClass::MergedBracket:
+            surface.TextOut(cellX - g.CellSize, rowY, unit);
+            ++mergeCount;
+            break;
+        case UnitClass::SmallKana:
+            surface.setFontHeight(g.SmallGlyphHeight);
+            if (vertical) {
+                surface.TextOut(cellX - g.BaseGap, rowY - scale.Scaled(1), unit);
+            } else if (horizontal) {
+                surface.TextOut(cellX + scale.Scaled(pass.SmallKanaNudge) - g.BaseGap,
+                                rowY + scale.Scaled(g.SmallKanaDrop), unit);
+            }
+            surface.setFontHeight(g.GlyphHeight);
+            break;
+        case UnitClass::SmallMark:
+            surface.setFontHeight(g.SmallGlyphHeight);
+            if (vertical) {
+                surface.TextOut(cellX, rowY, unit);
+            } else if (horizontal) {
+                surface.TextOut(cellX, rowY + scale.Scaled(g.PunctDrop), unit);
+            }
+            surface.setFontHeight(g.GlyphHeight);
+            break;
+        case UnitClass::Ordinary:
+            surface.TextOut(cellX, rowY, unit);
+            break;
+        }
+        previous = unit;
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "drawingsurface.h"
+#include "pagelayout.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+/// A run of two-byte units drawn into consecutive cells of one row in one colour.
+struct PlacementPass {
+    qint32 row = 1;       ///< page row, 1-based
+    QByteArray text;      ///< unit i is bytes 2i-1 and 2i
+    qint32 count = 0;     ///< units 1..count are drawn
+    qint32 StartCell = 0; ///< cells of the row before the first unit's cell
+    Color color = 0;
+    qint32 SmallKanaNudge = 0; ///< horizontal writing: extra X shift of small kana, reference units
+};
+
+/// How a unit sits in its cell; the first class that matches decides.
+enum class UnitClass {
+    MergedBracket, ///< 」 right after 。: drawn into the full stop's cell
+    SmallKana, ///< っょゅぁぅぇぉゃッョュァゥェォャ: smaller, at the cell's corner
+    SmallMark, ///< 。、: smaller
+    Ordinary,
+};
+
+UnitClass ClassifyUnit(QByteArrayView unit, QByteArrayView previousUnit);
+
+/// Draws one pass into its row. Every merged bracket moves the later units of
+/// the pass back one cell. Leaves the font height at GlyphHeight and the font
+/// colour at the pass colour.
+void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
+              const PlacementPass &pass);

@@ -1,0 +1,100 @@
+#include "practicepattern.h"
+
+#include "placementpass.h"
+
+#include <array>
+#include <optional>
+
+namespace {
+
+enum class PassText { Row, RowRepeated };
+enum class PassCount { Units, RepeatedUnits };
+enum class PassStart { FirstCell, AfterUnits };
+enum class PassColor { Model, Trace, TraceOnOddRows, ModelOnOddRows };
+
+struct PassPlan {
+    PassText text;
+    PassCount count;
+    PassStart start;
+    PassColor color;
+    qint32 nudge;
+};
+
+struct PatternPlan {
+    qint32 bytesPerCell; // the row text is this many bytes per cell of the line
+    PassPlan first;
+    std::optional<PassPlan> second;
+};
+
+constexpr PassPlan ModelHalf{PassText::Row, PassCount::Units, PassStart::FirstCell,
+                             PassColor::Model, 1};
+
+// Index = MakingPattern: 練習１..練習４, 視写１..視写３.
+constexpr std::array<PatternPlan, 7> Patterns{{
+    {1, ModelHalf,
+     PassPlan{PassText::Row, PassCount::Units, PassStart::AfterUnits, PassColor::Trace, 2}},
+    {1, ModelHalf,
+     PassPlan{PassText::RowRepeated, PassCount::RepeatedUnits, PassStart::AfterUnits,
+              PassColor::Trace, 1}},
+    {1, {PassText::Row, PassCount::Units, PassStart::FirstCell, PassColor::Trace, 0}, std::nullopt},
+    {2, {PassText::Row, PassCount::Units, PassStart::FirstCell, PassColor::Trace, 0}, std::nullopt},
+    {2, {PassText::Row, PassCount::Units, PassStart::FirstCell, PassColor::Model, 0}, std::nullopt},
+    {2,
+     {PassText::Row, PassCount::Units, PassStart::FirstCell, PassColor::TraceOnOddRows, 0},
+     std::nullopt},
+    {2,
+     {PassText::Row, PassCount::Units, PassStart::FirstCell, PassColor::ModelOnOddRows, 0},
+     std::nullopt},
+}};
+
+Color passColor(PassColor rule, const SheetSettings &settings, qint32 k)
+{
+    const bool odd = k % 2 == 1;
+    switch (rule) {
+    case PassColor::Model:
+        return settings.CopybookColor;
+    case PassColor::Trace:
+        return settings.TraceColor;
+    case PassColor::TraceOnOddRows:
+        return odd ? settings.TraceColor : settings.CopybookColor;
+    case PassColor::ModelOnOddRows:
+        return odd ? settings.CopybookColor : settings.TraceColor;
+    }
+    return settings.CopybookColor;
+}
+
+PlacementPass makePass(const PassPlan &plan, const SheetSettings &settings, qint32 k,
+                       const QByteArray &rowText, qint32 cells)
+{
+    const qint32 units = static_cast<qint32>(rowText.size() / 2);
+    // The trace repeats the row's units as many whole times as fit after them.
+    const qint32 repeats = units > 0 ? (cells - units) / units : 0;
+    PlacementPass pass;
+    pass.row = k;
+    pass.text = plan.text == PassText::Row ? rowText : rowText.repeated(qMax(repeats, 0));
+    pass.count = plan.count == PassCount::Units ? units : qMax(repeats, 0) * units;
+    pass.StartCell = plan.start == PassStart::FirstCell ? 0 : units;
+    pass.color = passColor(plan.color, settings, k);
+    pass.SmallKanaNudge = plan.nudge;
+    return pass;
+}
+
+} // namespace
+
+void DrawPatternRow(DrawingSurface &surface, const PageLayout &layout,
+                    const SheetSettings &settings, qint32 k, const QByteArray &line)
+{
+    if (settings.MakingPattern < 0 || settings.MakingPattern >= qint32(Patterns.size())) {
+        return;
+    }
+    const PatternPlan &pattern = Patterns[static_cast<size_t>(settings.MakingPattern)];
+    const qint32 cells = layout.geometry.CellsPerLine;
+    const QByteArray rowText =
+        line.first(qMin(line.size(), qsizetype(pattern.bytesPerCell * cells)));
+    DrawPass(surface, layout, settings.DocDirection,
+             makePass(pattern.first, settings, k, rowText, cells));
+    if (pattern.second) {
+        DrawPass(surface, layout, settings.DocDirection,
+                 makePass(*pattern.second, settings, k, rowText, cells));
+    }
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "linelist.h"
+#include "pageengine.h"
+#include "recordingsurface.h"
+
+#include <QByteArrayList>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+
+// Draws pages at the preview size onto a recording surface and reads the calls back.
+struct PageTrace {
+    QByteArrayList lines;
+    GridGeometry geometry;
+    LineList workLines;
+
+    static PageTrace draw(SheetSettings settings, const QStringList &text, qint32 pageTop = 0,
+                          quint32 seed = 1)
+    {
+        LineList lines;
+        for (const QString &line : text) {
+            lines.add(Cp932::encode(line));
+        }
+        RandomGenerator random(seed);
+        PageEngine engine(random);
+        RecordingSurface surface;
+        PageState state;
+        state.PageTop = pageTop;
+        engine.MakePrint(surface, 320, 441, settings, lines, state);
+        return {surface.takeLines(), engine.geometry(), engine.workLines()};
+    }
+
+    QByteArrayList withPrefix(const QByteArray &prefix) const
+    {
+        QByteArrayList found;
+        for (const QByteArray &line : lines) {
+            if (line.startsWith(prefix)) {
+                found << line;
+            }
+        }
+        return found;
+    }
+
+    // The characters drawn below the header, as "row:cell:char:m|t" (model or trace
+    // colour), in drawing order; cells and rows found from the positions.
+    QStringList cells(Color model = 0x000000) const
+    {
+        static const QRegularExpression text(QStringLiteral(
+            R"re(^text (-?\d+) (-?\d+) font="[^"]*"/\d+ color=#([0-9a-f]{6}) bg=none "(.*)"$)re"));
+        const int pitch = geometry.CellSize + geometry.LineGap;
+        const QString modelColor = QStringLiteral("%1").arg(
+            ((model & 0xFF) << 16) | (model & 0xFF00) | (model >> 16), 6, 16, QLatin1Char('0'));
+        QStringList found;
+        for (const QByteArray &line : lines) {
+            const QRegularExpressionMatch m = text.match(QString::fromUtf8(line));
+            if (!m.hasMatch()) {
+                continue;
+            }
+            const int x = m.captured(1).toInt();
+            const int y = m.captured(2).toInt();
+            const int cell = (x - 25 + geometry.CellSize / 2) / geometry.CellSize + 1;
+            const int row = (y - geometry.GridTop + pitch / 2) / pitch + 1;
+            found << QStringLiteral("%1:%2:%3:%4")
+                         .arg(row)
+                         .arg(cell)
+                         .arg(m.captured(4), m.captured(3) == modelColor ? QStringLiteral("m")
+                                                                         : QStringLiteral("t"));
+        }
+        return found;
+    }
+};

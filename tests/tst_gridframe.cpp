@@ -1,0 +1,170 @@
+#include "lineorder.h"
+#include "pagetrace.h"
+
+#include <QSet>
+#include <QTest>
+
+class TestGridFrame : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void frameCalls_data();
+    void frameCalls();
+    void frameCoversEveryRow();
+    void randomOrder_data();
+    void randomOrder();
+    void randomOrderKeepsLaterPages();
+    void noRandomOrderCopiesLines();
+    void generator();
+};
+
+void TestGridFrame::frameCalls_data()
+{
+    QTest::addColumn<int>("furigana");
+    QTest::addColumn<int>("cross");
+    QTest::addColumn<int>("frameNum");
+    QTest::addColumn<QByteArrayList>("firstCell");
+    QTest::addColumn<int>("callsPerCell");
+
+    QTest::newRow("4 cells, cross")
+        << 0 << 1 << 0
+        << QByteArrayList{"rect 25 56 87 118 pen=#000000/2/solid brush=none",
+                          "line 56 56 56 118 pen=#000000/1/dot",
+                          "line 25 87 87 87 pen=#000000/1/dot",
+                          "rect 87 56 149 118 pen=#000000/2/solid brush=none"}
+        << 3;
+    QTest::newRow("4 cells, furigana")
+        << 1 << 0 << 0
+        << QByteArrayList{"rect 25 56 87 76 pen=#000000/2/solid brush=none",
+                          "rect 25 76 87 138 pen=#000000/2/solid brush=none",
+                          "rect 87 56 149 76 pen=#000000/2/solid brush=none"}
+        << 2;
+    QTest::newRow("15 cells, half rounded down")
+        << 0 << 1 << 8
+        << QByteArrayList{"rect 25 56 44 75 pen=#000000/2/solid brush=none",
+                          "line 34 56 34 75 pen=#000000/1/dot",
+                          "line 25 65 44 65 pen=#000000/1/dot"}
+        << 3;
+    QTest::newRow("no furigana item: no outlines") << 2 << 0 << 0 << QByteArrayList{} << 0;
+}
+
+void TestGridFrame::frameCalls()
+{
+    QFETCH(int, furigana);
+    QFETCH(int, cross);
+    QFETCH(int, frameNum);
+    QFETCH(QByteArrayList, firstCell);
+    QFETCH(int, callsPerCell);
+    SheetSettings settings;
+    settings.FuriganaFrame = furigana;
+    settings.CrossLine = cross;
+    settings.FrameNum = frameNum;
+    const PageTrace page = PageTrace::draw(settings, {});
+    QByteArrayList drawn;
+    for (const QByteArray &line : page.lines.mid(1)) {
+        if (line.startsWith("rect ") || line.startsWith("line ")) {
+            drawn << line;
+        }
+    }
+    QCOMPARE(drawn.mid(0, firstCell.size()), firstCell);
+    const GridGeometry &g = page.geometry;
+    QCOMPARE(drawn.size(), furigana > 1 ? 0 : g.LinesOnPage * g.CellsPerLine * callsPerCell);
+}
+
+void TestGridFrame::frameCoversEveryRow()
+{
+    // Rows at 4 cells: 56, 125, ..., 332; the frame is drawn for rows without text too.
+    SheetSettings settings;
+    settings.CrossLine = 0;
+    const PageTrace page = PageTrace::draw(settings, {QStringLiteral("あ")});
+    const QByteArrayList rects = page.withPrefix("rect ");
+    QCOMPARE(rects.size(), 1 + 5 * 4);
+    QCOMPARE(rects[5], QByteArray("rect 25 125 87 187 pen=#000000/2/solid brush=none"));
+    QCOMPARE(rects.last(), QByteArray("rect 211 332 273 394 pen=#000000/2/solid brush=none"));
+    // After the frame the pen is back to width 1 and solid: nothing else draws lines.
+    QVERIFY(page.withPrefix("line ").isEmpty());
+}
+
+void TestGridFrame::randomOrder_data()
+{
+    QTest::addColumn<int>("frameNum");
+    QTest::addColumn<int>("sourceLines");
+
+    QTest::newRow("24 rows, 24 lines") << 9 << 24;
+    QTest::newRow("5 rows, 10 lines") << 0 << 10;
+    QTest::newRow("24 rows, 3 lines") << 9 << 3;
+    QTest::newRow("5 rows, no lines") << 0 << 0;
+}
+
+void TestGridFrame::randomOrder()
+{
+    QFETCH(int, frameNum);
+    QFETCH(int, sourceLines);
+    const qint32 rows = LinesPerPageFor(0, frameNum);
+    QSet<QByteArray> orders;
+    for (quint32 seed = 1; seed <= 20; ++seed) {
+        RandomGenerator random(seed);
+        LineList exMoji;
+        for (int i = 0; i < sourceLines; ++i) {
+            exMoji.add(QByteArray::number(i));
+        }
+        LineList work;
+        work.assign(exMoji);
+        ShuffleFirstPage(work, exMoji, rows, random);
+        // Each of the first page's source lines exactly once; the other rows empty.
+        QByteArrayList firstPage;
+        QMultiHash<QByteArray, int> seen;
+        for (int row = 0; row < rows; ++row) {
+            firstPage << work.line(row);
+            if (!work.line(row).isEmpty()) {
+                seen.insert(work.line(row), row);
+            }
+        }
+        QCOMPARE(seen.size(), qMin(sourceLines, rows));
+        QCOMPARE(QSet<QByteArray>(seen.keyBegin(), seen.keyEnd()).size(), seen.size());
+        for (int i = 0; i < qMin(sourceLines, rows); ++i) {
+            QVERIFY(seen.contains(QByteArray::number(i)));
+        }
+        orders.insert(firstPage.join(','));
+    }
+    if (sourceLines > 1) {
+        QVERIFY2(orders.size() > 10, "twenty seeds should give different orders");
+    }
+}
+
+void TestGridFrame::randomOrderKeepsLaterPages()
+{
+    SheetSettings settings;
+    settings.RndLine = 1;
+    QStringList text;
+    for (int i = 0; i < 10; ++i) {
+        text << QString::number(i);
+    }
+    const PageTrace second = PageTrace::draw(settings, text, 5, 7);
+    for (int i = 5; i < 10; ++i) {
+        QCOMPARE(second.workLines.line(i), QByteArray::number(i));
+    }
+}
+
+void TestGridFrame::noRandomOrderCopiesLines()
+{
+    const QStringList text{QStringLiteral("あ"), QStringLiteral("い"), QStringLiteral("う")};
+    const PageTrace page = PageTrace::draw(SheetSettings(), text);
+    QCOMPARE(page.workLines.count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(page.workLines.line(i), Cp932::encode(text[i]));
+    }
+}
+
+void TestGridFrame::generator()
+{
+    // seed := seed * 134775813 + 1, draw = high half of seed * n.
+    RandomGenerator random(0);
+    QCOMPARE(random.next(24), 0);             // seed 1
+    QCOMPARE(random.next(1 << 30), 33693953); // seed 134775814
+    RandomGenerator wraps(0xFFFFFFFFu);
+    QCOMPARE(wraps.next(100), 96); // seed 0xF7F77BFC
+}
+
+QTEST_GUILESS_MAIN(TestGridFrame)
+#include "tst_gridframe.moc"

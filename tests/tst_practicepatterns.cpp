@@ -1,0 +1,157 @@
+#include "pagetrace.h"
+
+#include <QTest>
+
+namespace {
+
+// Frame index of a cell count.
+int frameNum(int cells)
+{
+    constexpr int counts[] = {4, 5, 6, 7, 8, 9, 10, 12, 15, 20};
+    return int(std::find(std::begin(counts), std::end(counts), cells) - std::begin(counts));
+}
+
+// "cell:char:m|t" for each character drawn in row `row`, in drawing order.
+QStringList row(const PageTrace &page, int row)
+{
+    QStringList found;
+    for (const QString &cell : page.cells()) {
+        if (cell.section(u':', 0, 0).toInt() == row) {
+            found << cell.section(u':', 1);
+        }
+    }
+    return found;
+}
+
+// Compact expectations: "1あm 2いm 3あt" -> {"1:あ:m", "2:い:m", "3:あ:t"}.
+QStringList cells(const QString &compact)
+{
+    QStringList expanded;
+    for (const QString &item : compact.split(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype digits =
+            std::find_if(item.begin(), item.end(), [](QChar c) { return !c.isDigit(); }) -
+            item.begin();
+        expanded << item.first(digits) + u':' + item.mid(digits, item.size() - digits - 1) + u':' +
+                        item.back();
+    }
+    return expanded;
+}
+
+} // namespace
+
+class TestPracticePatterns : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstRow_data();
+    void firstRow();
+    void copyPatternsAlternateByPageRow_data();
+    void copyPatternsAlternateByPageRow();
+    void emptyRowsAndBadPattern();
+};
+
+void TestPracticePatterns::firstRow_data()
+{
+    QTest::addColumn<int>("pattern");
+    QTest::addColumn<int>("cells");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("練習１ long line")
+        << 0 << 10 << QStringLiteral("あいうえおかきくけこ")
+        << QStringLiteral("1あm 2いm 3うm 4えm 5おm 6あt 7いt 8うt 9えt 10おt");
+    QTest::newRow("練習１ short line")
+        << 0 << 10 << QStringLiteral("あい") << QStringLiteral("1あm 2いm 3あt 4いt");
+    QTest::newRow("練習２ あい") << 1 << 10 << QStringLiteral("あい")
+                                 << QStringLiteral(
+                                        "1あm 2いm 3あt 4いt 5あt 6いt 7あt 8いt 9あt 10いt");
+    QTest::newRow("練習２ あいう")
+        << 1 << 10 << QStringLiteral("あいう")
+        << QStringLiteral("1あm 2いm 3うm 4あt 5いt 6うt 7あt 8いt 9うt");
+    QTest::newRow("練習２ one character at 20 cells")
+        << 1 << 20 << QStringLiteral("字")
+        << QStringLiteral("1字m 2字t 3字t 4字t 5字t 6字t 7字t 8字t 9字t 10字t 11字t 12字t 13字t "
+                          "14字t 15字t 16字t 17字t 18字t 19字t 20字t");
+    QTest::newRow("練習２ long line as 練習１")
+        << 1 << 10 << QStringLiteral("あいうえおかきくけこ")
+        << QStringLiteral("1あm 2いm 3うm 4えm 5おm 6あt 7いt 8うt 9えt 10おt");
+    QTest::newRow("練習１ 5 cells, half character dropped")
+        << 0 << 5 << QStringLiteral("あいうえお") << QStringLiteral("1あm 2いm 3あt 4いt");
+    QTest::newRow("練習２ 5 cells")
+        << 1 << 5 << QStringLiteral("あいうえお") << QStringLiteral("1あm 2いm 3あt 4いt");
+    QTest::newRow("練習３ long line") << 2 << 10 << QStringLiteral("あいうえおかきくけこ")
+                                      << QStringLiteral("1あt 2いt 3うt 4えt 5おt");
+    QTest::newRow("練習４ 12 characters")
+        << 3 << 10 << QStringLiteral("あいうえおかきくけこさし")
+        << QStringLiteral("1あt 2いt 3うt 4えt 5おt 6かt 7きt 8くt 9けt 10こt");
+    QTest::newRow("視写１ 12 characters")
+        << 4 << 10 << QStringLiteral("あいうえおかきくけこさし")
+        << QStringLiteral("1あm 2いm 3うm 4えm 5おm 6かm 7きm 8くm 9けm 10こm");
+    QTest::newRow("視写１ short line")
+        << 4 << 10 << QStringLiteral("あい") << QStringLiteral("1あm 2いm");
+    QTest::newRow("練習１ ね。」あ") << 0 << 8 << QStringLiteral("ね。」あ")
+                                     << QStringLiteral("1ねm 2。m 2」m 3あm 5ねt 6。t 6」t 7あt");
+    QTest::newRow("練習２ ね。」")
+        << 1 << 10 << QStringLiteral("ね。」")
+        << QStringLiteral("1ねm 2。m 2」m 4ねt 5。t 5」t 6ねt 7。t 7」t");
+}
+
+void TestPracticePatterns::firstRow()
+{
+    QFETCH(int, pattern);
+    QFETCH(int, cells);
+    QFETCH(QString, line);
+    QFETCH(QString, expected);
+    SheetSettings settings;
+    settings.MakingPattern = pattern;
+    settings.FrameNum = frameNum(cells);
+    const PageTrace page = PageTrace::draw(settings, {line});
+    QCOMPARE(row(page, 1), ::cells(expected));
+}
+
+void TestPracticePatterns::copyPatternsAlternateByPageRow_data()
+{
+    QTest::addColumn<int>("pattern");
+    QTest::addColumn<QString>("oddRows");
+
+    QTest::newRow("視写２") << 5 << QStringLiteral("t");
+    QTest::newRow("視写３") << 6 << QStringLiteral("m");
+}
+
+void TestPracticePatterns::copyPatternsAlternateByPageRow()
+{
+    QFETCH(int, pattern);
+    QFETCH(QString, oddRows);
+    SheetSettings settings;
+    settings.MakingPattern = pattern;
+    QStringList text;
+    for (int i = 1; i <= 10; ++i) {
+        text << QString(QChar(u'あ' + i));
+    }
+    // Second page at 4 cells: rows 1..5 show lines 6..10, colour by the page row.
+    const PageTrace page = PageTrace::draw(settings, text, 5);
+    const QString evenRows = oddRows == u"t" ? QStringLiteral("m") : QStringLiteral("t");
+    for (int k = 1; k <= 5; ++k) {
+        const QString expected =
+            QStringLiteral("1%1%2").arg(QChar(u'あ' + 5 + k), k % 2 ? oddRows : evenRows);
+        QCOMPARE(row(page, k), cells(expected));
+    }
+}
+
+void TestPracticePatterns::emptyRowsAndBadPattern()
+{
+    SheetSettings settings;
+    settings.MakingPattern = 1;
+    const PageTrace empty = PageTrace::draw(settings, {QString(), QStringLiteral("あ")});
+    QVERIFY(row(empty, 1).isEmpty());
+    QCOMPARE(row(empty, 2), cells(QStringLiteral("1あm 2あt 3あt 4あt")));
+    QVERIFY(row(empty, 3).isEmpty());
+
+    settings.MakingPattern = -1;
+    const PageTrace none = PageTrace::draw(settings, {QStringLiteral("あい")});
+    QVERIFY(none.cells().isEmpty());
+    QCOMPARE(none.withPrefix("rect ").size(), 1 + 5 * 4);
+}
+
+QTEST_GUILESS_MAIN(TestPracticePatterns)
+#include "tst_practicepatterns.moc"
