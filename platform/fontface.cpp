@@ -1,0 +1,96 @@
+#include "fontface.h"
+
+#include "cp932.h"
+#include "verticalglyphs.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+
+namespace {
+
+// Where the baseline of the Windows Japanese faces sits in their one-em cell.
+constexpr qreal EmCellBaseline = 220.0 / 256.0;
+
+quint16 characterCode(QByteArrayView character)
+{
+    const auto byte = [&](qsizetype i) {
+        return static_cast<quint16>(static_cast<uchar>(character[i]));
+    };
+    return character.size() == 2 ? static_cast<quint16>(byte(0) << 8 | byte(1)) : byte(0);
+}
+
+} // namespace
+
+FontFace::FontFace(const QFont &font, bool vertical, CellRule rule)
+    : m_font(font), m_rawFont(QRawFont::fromFont(font, QFontDatabase::Japanese)),
+      m_vertical(vertical)
+{
+    if (!m_rawFont.isValid()) {
+        return; // every character then goes to Qt's fallback
+    }
+    const qreal unitsPerEm = m_rawFont.unitsPerEm();
+    m_rawFont.setPixelSize(unitsPerEm);
+    if (rule == CellRule::EmCell) {
+        m_baselinePerCell = EmCellBaseline;
+    } else {
+        const qreal cell = m_rawFont.ascent() + m_rawFont.descent();
+        m_emPerCell = unitsPerEm / cell;
+        m_baselinePerCell = m_rawFont.ascent() / cell;
+    }
+}
+
+FontFace::~FontFace() = default;
+
+const QRawFont &FontFace::sizedFont(int cellHeight)
+{
+    auto found = m_sizedFonts.find(cellHeight);
+    if (found == m_sizedFonts.end()) {
+        QRawFont sized = m_rawFont;
+        if (sized.isValid()) {
+            sized.setPixelSize(emSize(cellHeight));
+        }
+        found = m_sizedFonts.emplace(cellHeight, sized).first;
+    }
+    return found->second;
+}
+
+const FontFace::Glyph &FontFace::glyph(QByteArrayView character)
+{
+    const quint16 code = characterCode(character);
+    auto found = m_glyphs.find(code);
+    if (found == m_glyphs.end()) {
+        found = m_glyphs.emplace(code, makeGlyph(character)).first;
+    }
+    return found->second;
+}
+
+FontFace::Glyph FontFace::makeGlyph(QByteArrayView character)
+{
+    const QString text =
+        Cp932::decodeCharacter(character).value_or(QString(QChar::ReplacementCharacter));
+    Glyph glyph;
+    if (m_vertical && character.size() == 2) {
+        if (!m_verticalGlyphs) {
+            m_verticalGlyphs = std::make_unique<VerticalGlyphs>(m_rawFont);
+        }
+        glyph.index = m_rawFont.isValid() ? m_verticalGlyphs->glyphIndex(text) : 0;
+        glyph.advance = 1;
+        glyph.turned = true;
+    } else {
+        const QList<quint32> indexes = m_rawFont.glyphIndexesForString(text);
+        glyph.index = indexes.isEmpty() ? 0 : indexes.first();
+        if (glyph.index != 0) {
+            const QList<QPointF> advances =
+                m_rawFont.advancesForGlyphIndexes(indexes, QRawFont::UseDesignMetrics);
+            glyph.advance = advances.first().x() / m_rawFont.pixelSize();
+        }
+    }
+    if (glyph.index == 0) {
+        QFont reference = m_font;
+        reference.setPixelSize(1000);
+        glyph.fallback = true;
+        glyph.turned = false;
+        glyph.advance = QFontMetricsF(reference).horizontalAdvance(text) / 1000;
+    }
+    return glyph;
+}

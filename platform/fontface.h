@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QFont>
+#include <QRawFont>
+#include <memory>
+#include <unordered_map>
+
+class VerticalGlyphs;
+
+/// A face name resolved to the font that draws it, with what drawing one
+/// character needs cached: the glyph per character, the sized font per height.
+class FontFace {
+public:
+    /// How one character is drawn.
+    struct Glyph {
+        quint32 index = 0;
+        qreal advance = 0;     ///< in em
+        bool turned = false;   ///< a quarter turn counter-clockwise in its em-square cell
+        bool fallback = false; ///< the font lacks it: drawn as text, by Qt's font fallback
+    };
+
+    /// Where the baseline and the em sit in a character cell of a given height.
+    enum class CellRule {
+        EmCell,            ///< the cell is one em, the baseline 220/256 of it below the top
+        FontAscentDescent, ///< the cell is the font's ascent + descent, the baseline at the ascent
+    };
+
+    FontFace(const QFont &font, bool vertical, CellRule rule);
+    ~FontFace();
+    FontFace(const FontFace &) = delete;
+    FontFace &operator=(const FontFace &) = delete;
+
+    /// The real font at one pixel per font unit.
+    const QRawFont &rawFont() const { return m_rawFont; }
+    /// The face as a QFont: with Qt's font fallback it draws what the real font lacks.
+    const QFont &font() const { return m_font; }
+    bool isVertical() const { return m_vertical; }
+
+    /// The em for a cell height, in pixels.
+    qreal emSize(int cellHeight) const { return cellHeight * m_emPerCell; }
+    /// The baseline below the top of a cell of that height, in pixels.
+    qreal baseline(int cellHeight) const { return cellHeight * m_baselinePerCell; }
+
+    /// The real font sized for a cell height; kept until this face is destroyed.
+    const QRawFont &sizedFont(int cellHeight);
+    /// One CP932 character of one or two bytes; kept until this face is destroyed.
+    const Glyph &glyph(QByteArrayView character);
+
+private:
+    Glyph makeGlyph(QByteArrayView character);
+
+    QFont m_font;
+    QRawFont m_rawFont;
+    bool m_vertical;
+    qreal m_emPerCell = 1;
+    qreal m_baselinePerCell = 0;
+    std::unique_ptr<VerticalGlyphs> m_verticalGlyphs; // created on the first turned character
+    std::unordered_map<int, QRawFont> m_sizedFonts;
+    std::unordered_map<quint16, Glyph> m_glyphs; // by CP932 code
+};

@@ -1,0 +1,96 @@
+#include "fontfaces.h"
+
+#include "cp932.h"
+#include "fontface.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <array>
+#include <mutex>
+#include <string_view>
+
+namespace {
+
+struct StandIn {
+    std::u16string_view face;
+    std::u16string_view family;
+};
+
+// The Windows faces have one-em cells; their stand-ins are drawn to that rule.
+constexpr std::array<StandIn, 4> StandIns{{
+    {u"ＭＳ 明朝", u"IPAMincho"},
+    {u"ＭＳ ゴシック", u"IPAGothic"},
+    {u"ＭＳ Ｐ明朝", u"IPAPMincho"},
+    {u"ＭＳ Ｐゴシック", u"IPAPGothic"},
+}};
+
+constexpr std::u16string_view FallbackFamily = u"IPAMincho";
+
+QString toQString(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+QByteArrayView withoutVerticalMark(QByteArrayView face)
+{
+    return face.startsWith('@') ? face.sliced(1) : face;
+}
+
+const StandIn *standInFor(const QString &face)
+{
+    for (const StandIn &standIn : StandIns) {
+        if (QStringView(standIn.face.data(), static_cast<qsizetype>(standIn.face.size())) == face) {
+            return &standIn;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+FontFaces::FontFaces()
+{
+    install();
+}
+
+FontFaces::~FontFaces() = default;
+
+void FontFaces::install()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (const StandIn &standIn : StandIns) {
+            QFont::insertSubstitution(toQString(standIn.face), toQString(standIn.family));
+        }
+    });
+}
+
+QString FontFaces::family(QByteArrayView face)
+{
+    const QString name = Cp932::decode(withoutVerticalMark(face));
+    if (const StandIn *standIn = standInFor(name)) {
+        return toQString(standIn->family);
+    }
+    if (!name.isEmpty() && QFontDatabase::families().contains(name, Qt::CaseInsensitive)) {
+        return name;
+    }
+    return toQString(FallbackFamily);
+}
+
+FontFace &FontFaces::face(const QByteArray &name)
+{
+    auto found = m_faces.find(name);
+    if (found == m_faces.end()) {
+        const bool emCell = standInFor(Cp932::decode(withoutVerticalMark(name))) != nullptr;
+        QFont font(family(name));
+        // Unhinted, so that glyphs keep the shapes and places the design gives them
+        // at every size, on screen as on paper.
+        font.setHintingPreference(QFont::PreferNoHinting);
+        auto face = std::make_unique<FontFace>(font, name.startsWith('@'),
+                                               emCell ? FontFace::CellRule::EmCell
+                                                      : FontFace::CellRule::FontAscentDescent);
+        found = m_faces.emplace(name, std::move(face)).first;
+    }
+    return *found->second;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <map>
+#include <memory>
+
+class FontFace;
+
+/// Resolves the CP932 face names a worksheet asks for to real fonts.
+///
+/// The Windows faces "ＭＳ 明朝", "ＭＳ ゴシック", "ＭＳ Ｐ明朝" and "ＭＳ Ｐゴシック" are
+/// drawn by their IPA stand-ins; any other face the system lacks by IPAMincho. A
+/// leading one-byte "@" names the vertical variant of the rest of the name.
+/// Resolved faces and their caches live as long as this object: share one
+/// across the pages of a document. Needs a QGuiApplication.
+class FontFaces {
+public:
+    FontFaces();
+    ~FontFaces();
+    FontFaces(const FontFaces &) = delete;
+    FontFaces &operator=(const FontFaces &) = delete;
+
+    /// Tells Qt's font matching about the stand-ins, so that a QFont of a Windows
+    /// face name (in a widget, say) gets its IPA font. Once per process; later
+    /// calls do nothing. Constructing a FontFaces calls it.
+    static void install();
+    /// The family that draws a face (a leading "@" ignored).
+    static QString family(QByteArrayView face);
+    /// The face for a name as the surface holds it, "@" included.
+    FontFace &face(const QByteArray &name);
+
+private:
+    std::map<QByteArray, std::unique_ptr<FontFace>> m_faces;
+};

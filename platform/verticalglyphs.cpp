@@ -1,0 +1,56 @@
+#include "verticalglyphs.h"
+
+#include <hb.h>
+
+#include <array>
+
+namespace {
+
+constexpr std::array<hb_feature_t, 2> VerticalFeatures{{
+    {HB_TAG('v', 'e', 'r', 't'), 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
+    {HB_TAG('v', 'r', 't', '2'), 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
+}};
+
+hb_blob_t *referenceTable(hb_face_t *, hb_tag_t tag, void *userData)
+{
+    const auto *font = static_cast<const QRawFont *>(userData);
+    const char name[5] = {char(tag >> 24), char(tag >> 16), char(tag >> 8), char(tag), '\0'};
+    auto *table = new QByteArray(font->fontTable(name));
+    if (table->isEmpty()) {
+        delete table;
+        return nullptr;
+    }
+    return hb_blob_create(table->constData(), static_cast<unsigned int>(table->size()),
+                          HB_MEMORY_MODE_READONLY, table,
+                          [](void *data) { delete static_cast<QByteArray *>(data); });
+}
+
+} // namespace
+
+VerticalGlyphs::VerticalGlyphs(const QRawFont &font)
+    : m_font(font), m_face(hb_face_create_for_tables(referenceTable, &m_font, nullptr)),
+      m_hbFont(hb_font_create(m_face)), m_buffer(hb_buffer_create())
+{
+}
+
+VerticalGlyphs::~VerticalGlyphs()
+{
+    hb_buffer_destroy(m_buffer);
+    hb_font_destroy(m_hbFont);
+    hb_face_destroy(m_face);
+}
+
+quint32 VerticalGlyphs::glyphIndex(QStringView character)
+{
+    hb_buffer_clear_contents(m_buffer);
+    hb_buffer_add_utf16(m_buffer, reinterpret_cast<const uint16_t *>(character.utf16()),
+                        static_cast<int>(character.size()), 0, static_cast<int>(character.size()));
+    // Laid out left to right like the horizontal text it stands in; the caller turns it.
+    hb_buffer_set_direction(m_buffer, HB_DIRECTION_LTR);
+    hb_buffer_set_language(m_buffer, hb_language_from_string("ja", -1));
+    hb_buffer_guess_segment_properties(m_buffer);
+    hb_shape(m_hbFont, m_buffer, VerticalFeatures.data(), VerticalFeatures.size());
+    unsigned int count = 0;
+    const hb_glyph_info_t *glyphs = hb_buffer_get_glyph_infos(m_buffer, &count);
+    return count > 0 ? glyphs[0].codepoint : 0;
+}
