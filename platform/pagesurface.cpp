@@ -1,0 +1,279 @@
+#include "pagesurface.h"
+
+#include "cp932.h"
+#include "fontface.h"
+#include "fontfaces.h"
+
+#include <QGlyphRun>
+#include <QPaintEngine>
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The em-square cell of a turned character has its top this far above the
+// baseline, as the Windows faces' one-em cells have.
+constexpr qreal TurnedCellAscent = 220.0 / 256.0;
+
+QColor toQColor(Color color)
+{
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+Color fromQRgb(QRgb rgb)
+{
+    return static_cast<Color>(qRed(rgb)) | static_cast<Color>(qGreen(rgb)) << 8 |
+           static_cast<Color>(qBlue(rgb)) << 16;
+}
+
+// A pen of width w covers the band c - w/2 .. c + (w-1)/2 around each pixel c
+// that a one-pixel pen covers: width 1 is c itself, width 2 adds the pixel
+// before c (above or to the left), width 3 one on each side. Lines widen only
+// across, their ends stay where a one-pixel pen puts them.
+QRect penBand(const QRect &pixels, int width, Qt::Orientations directions)
+{
+    width = std::max(1, width);
+    const int before = width / 2;
+    const int after = (width - 1) / 2;
+    const int dx = directions & Qt::Horizontal ? 1 : 0;
+    const int dy = directions & Qt::Vertical ? 1 : 0;
+    return pixels.adjusted(-before * dx, -before * dy, after * dx, after * dy);
+}
+
+// The pixels a line from `from` towards `to` covers along one axis: `to` itself excluded.
+std::pair<int, int> spanExcludingEnd(int from, int to)
+{
+    return from < to ? std::pair(from, to - 1) : std::pair(to + 1, from);
+}
+
+void drawGlyphs(QPainter &painter, const QRawFont &font, const QList<quint32> &indexes,
+                const QList<QPointF> &positions)
+{
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    painter.drawGlyphRun(QPointF(), run);
+}
+
+} // namespace
+
+PageSurface::PageSurface(QPainter &painter)
+    : PageSurface(painter, std::make_unique<FontFaces>(), nullptr)
+{
+}
+
+PageSurface::PageSurface(QPainter &painter, FontFaces &faces)
+    : PageSurface(painter, nullptr, &faces)
+{
+}
+
+PageSurface::PageSurface(QPainter &painter, std::unique_ptr<FontFaces> ownFaces,
+                         FontFaces *sharedFaces)
+    : m_painter(painter),
+      m_image(painter.device() && painter.device()->devType() == QInternal::Image
+                  ? static_cast<const QImage *>(painter.device())
+                  : nullptr),
+      m_rasterDevice(painter.paintEngine() &&
+                     painter.paintEngine()->type() == QPaintEngine::Raster),
+      m_ownFaces(std::move(ownFaces)), m_faces(sharedFaces ? *sharedFaces : *m_ownFaces)
+{
+}
+
+PageSurface::~PageSurface() = default;
+
+void PageSurface::Rectangle(int x1, int y1, int x2, int y2)
+{
+    if (x1 > x2) {
+        std::swap(x1, x2);
+    }
+    if (y1 > y2) {
+        std::swap(y1, y2);
+    }
+    if (x1 == x2 || y1 == y2) {
+        return;
+    }
+    aboutToPaint();
+    const SurfaceState &s = state();
+    const QRect figure(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+    if (s.brushStyle == BrushStyle::Solid) {
+        fillBand(figure, s.brushColor);
+    }
+    const QRect edges[] = {
+        QRect(figure.topLeft(), figure.topRight()),
+        QRect(figure.topRight(), figure.bottomRight()),
+        QRect(figure.bottomLeft(), figure.bottomRight()),
+        QRect(figure.topLeft(), figure.bottomLeft()),
+    };
+    for (const QRect &edge : edges) {
+        if (s.penStyle == PenStyle::Dot && s.penWidth <= 1) {
+            // Dots alternate all the way round, starting at the top-left corner.
+            drawDottedSpan(edge, figure.topLeft());
+        } else {
+            // Widened along too, so that the corners are square.
+            fillBand(penBand(edge, s.penWidth, Qt::Horizontal | Qt::Vertical), s.penColor);
+        }
+    }
+}
+
+void PageSurface::drawLine(int x1, int y1, int x2, int y2)
+{
+    if (x1 == x2 && y1 == y2) {
+        return;
+    }
+    aboutToPaint();
+    const SurfaceState &s = state();
+    if (x1 != x2 && y1 != y2) {
+        // Worksheets draw only straight across or down; anything else is stroked as is.
+        QPen pen(toQColor(s.penColor), std::max(1, s.penWidth), Qt::SolidLine, Qt::FlatCap);
+        if (s.penStyle == PenStyle::Dot && s.penWidth <= 1) {
+            pen.setDashPattern({1, 1});
+        }
+        m_painter.setPen(pen);
+        m_painter.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+        return;
+    }
+    QRect span;
+    if (y1 == y2) {
+        const auto [left, right] = spanExcludingEnd(x1, x2);
+        span = QRect(QPoint(left, y1), QPoint(right, y1));
+    } else {
+        const auto [top, bottom] = spanExcludingEnd(y1, y2);
+        span = QRect(QPoint(x1, top), QPoint(x1, bottom));
+    }
+    // As on Windows, only a one-pixel pen draws dots; wider ones are solid.
+    if (s.penStyle == PenStyle::Dot && s.penWidth <= 1) {
+        if (s.brushStyle == BrushStyle::Solid) {
+            fillBand(span, s.brushColor);
+        }
+        drawDottedSpan(span, QPoint(x1, y1));
+    } else {
+        const Qt::Orientation across = y1 == y2 ? Qt::Vertical : Qt::Horizontal;
+        fillBand(penBand(span, s.penWidth, across), s.penColor);
+    }
+}
+
+void PageSurface::fillBand(const QRect &pixels, Color color)
+{
+    m_painter.fillRect(pixels, toQColor(color));
+}
+
+// One pixel on, one off, a dot wherever the pixel's distance from firstDot
+// (across plus down) is even: a line or a rectangle's outline starts with a
+// dot at its first pixel and alternates along it, leaving the gaps untouched.
+void PageSurface::drawDottedSpan(const QRect &span, QPoint firstDot)
+{
+    const Color color = state().penColor;
+    if (m_rasterDevice) {
+        if (m_dotBrush.style() == Qt::NoBrush || m_dotColor != color) {
+            QImage tile(2, 2, QImage::Format_ARGB32_Premultiplied);
+            tile.fill(Qt::transparent);
+            tile.setPixelColor(0, 0, toQColor(color));
+            tile.setPixelColor(1, 1, toQColor(color));
+            m_dotBrush = QBrush(tile);
+            m_dotColor = color;
+        }
+        m_painter.setBrushOrigin(firstDot);
+        m_painter.fillRect(span, m_dotBrush);
+        return;
+    }
+    const bool horizontal = span.height() == 1;
+    const QPoint start = span.topLeft();
+    const int startsInGap = ((start.x() - firstDot.x()) + (start.y() - firstDot.y())) & 1;
+    QPen pen(toQColor(color), 1, Qt::CustomDashLine, Qt::FlatCap);
+    pen.setDashPattern({1, 1});
+    pen.setDashOffset(startsInGap);
+    m_painter.setPen(pen);
+    const QPointF from(start.x() + (horizontal ? 0 : 0.5), start.y() + (horizontal ? 0.5 : 0));
+    const QPointF to =
+        horizontal ? QPointF(span.right() + 1, from.y()) : QPointF(from.x(), span.bottom() + 1);
+    m_painter.drawLine(from, to);
+}
+
+FontFace &PageSurface::currentFace()
+{
+    if (!m_face || m_faceName != state().fontFace) {
+        m_faceName = state().fontFace;
+        m_face = &m_faces.face(m_faceName);
+    }
+    return *m_face;
+}
+
+void PageSurface::TextOut(int x, int y, const QByteArray &text)
+{
+    const SurfaceState &s = state();
+    if (text.isEmpty() || s.fontHeight <= 0) {
+        return;
+    }
+    aboutToPaint();
+    FontFace &face = currentFace();
+    const QRawFont &font = face.sizedFont(s.fontHeight);
+    const qreal em = face.emSize(s.fontHeight);
+    const qreal baseline = y + face.baseline(s.fontHeight);
+
+    // Turned glyphs are drawn in one run under one rotation about the origin: a
+    // glyph whose cell has its centre at c goes where the inverse rotation takes
+    // c, plus the offset of its upright origin from its cell's centre.
+    const QTransform unturn = QTransform().rotate(90);
+    const QPointF originFromCentre(-em / 2, (TurnedCellAscent - 0.5) * em);
+    const qreal turnedCentreY = baseline - (TurnedCellAscent - 0.5) * em;
+
+    QList<quint32> upright;
+    QList<QPointF> uprightAt;
+    QList<quint32> turned;
+    QList<QPointF> turnedAt;
+    QList<std::pair<QPointF, QByteArrayView>> fallbacks;
+    qreal penX = x;
+    const QByteArrayView bytes(text);
+    for (qsizetype i = 0; i < bytes.size();) {
+        const QByteArrayView character = bytes.sliced(i, Cp932::characterLength(bytes, i));
+        const FontFace::Glyph &glyph = face.glyph(character);
+        if (glyph.fallback) {
+            fallbacks.append({QPointF(penX, baseline), character});
+        } else if (glyph.turned) {
+            turned.append(glyph.index);
+            turnedAt.append(unturn.map(QPointF(penX + em / 2, turnedCentreY)) + originFromCentre);
+        } else {
+            upright.append(glyph.index);
+            uprightAt.append(QPointF(penX, baseline));
+        }
+        penX += glyph.advance * em;
+        i += character.size();
+    }
+
+    if (s.brushStyle == BrushStyle::Solid) {
+        fillBand(QRect(x, y, qRound(penX - x), s.fontHeight), s.brushColor);
+    }
+    m_painter.setPen(toQColor(s.fontColor));
+    if (!upright.isEmpty()) {
+        drawGlyphs(m_painter, font, upright, uprightAt);
+    }
+    if (!turned.isEmpty()) {
+        const QTransform transform = m_painter.worldTransform();
+        m_painter.setWorldTransform(QTransform().rotate(-90) * transform);
+        drawGlyphs(m_painter, font, turned, turnedAt);
+        m_painter.setWorldTransform(transform);
+    }
+    if (!fallbacks.isEmpty()) {
+        QFont fallbackFont = face.font();
+        fallbackFont.setPixelSize(std::max(1, qRound(em)));
+        m_painter.setFont(fallbackFont);
+        for (const auto &[at, character] : fallbacks) {
+            m_painter.drawText(at, Cp932::decode(character));
+        }
+    }
+}
+
+Color PageSurface::GetPixel(int x, int y) const
+{
+    if (!m_image || !m_image->valid(x, y)) {
+        return InvalidColor;
+    }
+    return fromQRgb(m_image->pixel(x, y));
+}
+
+void PageSurface::SetPixel(int x, int y, Color color)
+{
+    aboutToPaint();
+    fillBand(QRect(x, y, 1, 1), color);
+}
