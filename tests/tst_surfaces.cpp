@@ -1,0 +1,405 @@
+#include "cp932.h"
+#include "fontface.h"
+#include "fontfaces.h"
+#include "pagesurface.h"
+#include "rastersurface.h"
+#include "verticalglyphs.h"
+
+#include <QBuffer>
+#include <QFontInfo>
+#include <QPdfWriter>
+#include <QPicture>
+#include <QTest>
+
+namespace {
+
+// Colours a figure test paints with, and how its expected picture spells them.
+constexpr Color Background = 0x00C000; // 'g': what the test painted first
+constexpr Color Pen = 0x0000FF;        // '#'
+constexpr Color Brush = 0xFF0000;      // 'o'
+
+QByteArray sjis(const QString &text)
+{
+    return Cp932::encode(text);
+}
+
+QStringList picture(const QImage &image)
+{
+    QStringList rows;
+    for (int y = 0; y < image.height(); ++y) {
+        QString row;
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb rgb = image.pixel(x, y) & 0xFFFFFF;
+            row += rgb == 0x00C000 ? u'g' : rgb == 0xFF0000 ? u'#' : rgb == 0x0000FF ? u'o' : u'?';
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+// The ink (darker than mid grey) of a text drawn black on white.
+QRect inkBounds(const QImage &image)
+{
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return bounds;
+}
+
+QImage drawText(const QByteArray &face, int height, const QString &text, QSize size, QPoint at)
+{
+    RasterSurface surface(size.width(), size.height());
+    surface.setFontFace(face);
+    surface.setFontHeight(height);
+    surface.TextOut(at.x(), at.y(), sjis(text));
+    return surface.image();
+}
+
+enum class Figure { Rectangle, Line };
+
+} // namespace
+
+class TestSurfaces : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void figures_data();
+    void figures();
+    void textBackground_data();
+    void textBackground();
+    void faceFamily_data();
+    void faceFamily();
+    void verticalShaping_data();
+    void verticalShaping();
+    void turnedGlyphReadsUpright_data();
+    void turnedGlyphReadsUpright();
+    void glyphFillsItsCell_data();
+    void glyphFillsItsCell();
+    void pixels();
+};
+
+void TestSurfaces::figures_data()
+{
+    QTest::addColumn<Figure>("figure");
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<int>("penWidth");
+    QTest::addColumn<PenStyle>("penStyle");
+    QTest::addColumn<BrushStyle>("brushStyle");
+    QTest::addColumn<QStringList>("expected");
+
+    const auto rect = [](const char *name, QPoint from, QPoint to, int width, PenStyle pen,
+                         BrushStyle brush, const QStringList &expected) {
+        QTest::newRow(name) << Figure::Rectangle << from << to << width << pen << brush << expected;
+    };
+    const auto line = [](const char *name, QPoint from, QPoint to, int width, PenStyle pen,
+                         BrushStyle brush, const QStringList &expected) {
+        QTest::newRow(name) << Figure::Line << from << to << width << pen << brush << expected;
+    };
+    const QStringList rectPen1Solid{
+        u"gggggggg"_qs, u"g#####gg"_qs, u"g#ooo#gg"_qs,
+        u"g#ooo#gg"_qs, u"g#####gg"_qs, u"gggggggg"_qs,
+    };
+    rect("rect pen 1, solid brush: right and bottom exclusive", {1, 1}, {6, 5}, 1, PenStyle::Solid,
+         BrushStyle::Solid, rectPen1Solid);
+    rect("rect corners given the other way round", {6, 5}, {1, 1}, 1, PenStyle::Solid,
+         BrushStyle::Solid, rectPen1Solid);
+    rect("rect pen 1, clear brush", {1, 1}, {6, 5}, 1, PenStyle::Solid, BrushStyle::Clear,
+         {u"gggggggg"_qs, u"g#####gg"_qs, u"g#ggg#gg"_qs, u"g#ggg#gg"_qs, u"g#####gg"_qs,
+          u"gggggggg"_qs});
+    rect("rect pen 2 centred: a pixel before each edge", {2, 2}, {7, 6}, 2, PenStyle::Solid,
+         BrushStyle::Solid,
+         {u"ggggggggg"_qs, u"g######gg"_qs, u"g######gg"_qs, u"g##oo##gg"_qs, u"g######gg"_qs,
+          u"g######gg"_qs, u"ggggggggg"_qs});
+    rect("rect pen 2, clear brush", {2, 2}, {7, 6}, 2, PenStyle::Solid, BrushStyle::Clear,
+         {u"ggggggggg"_qs, u"g######gg"_qs, u"g######gg"_qs, u"g##gg##gg"_qs, u"g######gg"_qs,
+          u"g######gg"_qs, u"ggggggggg"_qs});
+    rect("rect dotted: dots alternate round the outline", {1, 1}, {6, 5}, 1, PenStyle::Dot,
+         BrushStyle::Clear,
+         {u"gggggggg"_qs, u"g#g#g#gg"_qs, u"gggggggg"_qs, u"g#ggg#gg"_qs, u"gg#g#ggg"_qs,
+          u"gggggggg"_qs});
+
+    line("line right, end excluded", {1, 1}, {6, 1}, 1, PenStyle::Solid, BrushStyle::Clear,
+         {u"gggggggggg"_qs, u"g#####gggg"_qs, u"gggggggggg"_qs});
+    line("line left, end excluded", {8, 1}, {3, 1}, 1, PenStyle::Solid, BrushStyle::Clear,
+         {u"gggggggggg"_qs, u"gggg#####g"_qs, u"gggggggggg"_qs});
+    line("line down, end excluded", {1, 1}, {1, 4}, 1, PenStyle::Solid, BrushStyle::Clear,
+         {u"ggg"_qs, u"g#g"_qs, u"g#g"_qs, u"g#g"_qs, u"ggg"_qs, u"ggg"_qs});
+    line("line up, end excluded", {1, 4}, {1, 1}, 1, PenStyle::Solid, BrushStyle::Clear,
+         {u"ggg"_qs, u"ggg"_qs, u"g#g"_qs, u"g#g"_qs, u"g#g"_qs, u"ggg"_qs});
+    line("line pen 2 centred: a row above", {1, 2}, {7, 2}, 2, PenStyle::Solid, BrushStyle::Clear,
+         {u"ggggggggg"_qs, u"g######gg"_qs, u"g######gg"_qs, u"ggggggggg"_qs});
+    line("line pen 2 centred: a column to the left", {2, 1}, {2, 4}, 2, PenStyle::Solid,
+         BrushStyle::Clear, {u"ggggg"_qs, u"g##gg"_qs, u"g##gg"_qs, u"g##gg"_qs, u"ggggg"_qs});
+    line("dotted right from an odd column", {1, 1}, {8, 1}, 1, PenStyle::Dot, BrushStyle::Clear,
+         {u"gggggggggg"_qs, u"g#g#g#g#gg"_qs, u"gggggggggg"_qs});
+    line("dotted left from an odd column", {7, 1}, {0, 1}, 1, PenStyle::Dot, BrushStyle::Clear,
+         {u"gggggggggg"_qs, u"g#g#g#g#gg"_qs, u"gggggggggg"_qs});
+    line("dotted left from an even column", {8, 1}, {1, 1}, 1, PenStyle::Dot, BrushStyle::Clear,
+         {u"gggggggggg"_qs, u"gg#g#g#g#g"_qs, u"gggggggggg"_qs});
+    line("dotted down", {1, 1}, {1, 6}, 1, PenStyle::Dot, BrushStyle::Clear,
+         {u"ggg"_qs, u"g#g"_qs, u"ggg"_qs, u"g#g"_qs, u"ggg"_qs, u"g#g"_qs, u"ggg"_qs});
+    line("dotted with a solid brush fills the gaps", {1, 1}, {8, 1}, 1, PenStyle::Dot,
+         BrushStyle::Solid, {u"gggggggggg"_qs, u"g#o#o#o#gg"_qs, u"gggggggggg"_qs});
+    line("dotted pen 2 draws solid", {1, 2}, {7, 2}, 2, PenStyle::Dot, BrushStyle::Clear,
+         {u"ggggggggg"_qs, u"g######gg"_qs, u"g######gg"_qs, u"ggggggggg"_qs});
+}
+
+// Each figure on an image, filled pixel by pixel, and on a vector device (a
+// QPicture, played back onto an image), stroked: both must give the same pixels.
+void TestSurfaces::figures()
+{
+    QFETCH(Figure, figure);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(int, penWidth);
+    QFETCH(PenStyle, penStyle);
+    QFETCH(BrushStyle, brushStyle);
+    QFETCH(QStringList, expected);
+    const QSize size(int(expected.first().size()), int(expected.size()));
+
+    const auto draw = [&](DrawingSurface &surface) {
+        surface.setPenColor(Background);
+        surface.setBrushColor(Background);
+        surface.Rectangle(0, 0, size.width(), size.height());
+        surface.setPenColor(Pen);
+        surface.setBrushColor(Brush);
+        surface.setPenWidth(penWidth);
+        surface.setPenStyle(penStyle);
+        surface.setBrushStyle(brushStyle);
+        if (figure == Figure::Rectangle) {
+            surface.Rectangle(from.x(), from.y(), to.x(), to.y());
+        } else {
+            surface.MoveTo(from.x(), from.y());
+            surface.LineTo(to.x(), to.y());
+        }
+    };
+
+    RasterSurface raster(size.width(), size.height());
+    draw(raster);
+    QCOMPARE(picture(raster.image()), expected);
+
+    QPicture recorded;
+    {
+        QPainter painter(&recorded);
+        PageSurface vector(painter);
+        draw(vector);
+    }
+    QImage played(size, QImage::Format_RGB32);
+    played.fill(Qt::white);
+    QPainter(&played).drawPicture(0, 0, recorded);
+    QCOMPARE(picture(played), expected);
+}
+
+void TestSurfaces::textBackground_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<BrushStyle>("brushStyle");
+    QTest::addColumn<int>("boxWidth");
+
+    QTest::newRow("full width, solid brush")
+        << u"ＭＳ 明朝"_qs << u"あい"_qs << BrushStyle::Solid << 40;
+    QTest::newRow("half width, solid brush")
+        << u"ＭＳ 明朝"_qs << u"AB"_qs << BrushStyle::Solid << 20;
+    QTest::newRow("vertical, mixed widths")
+        << u"@ＭＳ 明朝"_qs << u"Aあい"_qs << BrushStyle::Solid << 50;
+    QTest::newRow("clear brush: no box") << u"ＭＳ 明朝"_qs << u"あい"_qs << BrushStyle::Clear << 0;
+    QTest::newRow("empty text: no box") << u"ＭＳ 明朝"_qs << QString() << BrushStyle::Solid << 0;
+}
+
+void TestSurfaces::textBackground()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, text);
+    QFETCH(BrushStyle, brushStyle);
+    QFETCH(int, boxWidth);
+    const QPoint at(5, 6);
+    const int height = 20;
+
+    RasterSurface surface(70, 32);
+    surface.setFontFace(sjis(face));
+    surface.setFontHeight(height);
+    surface.setBrushStyle(brushStyle);
+    surface.setBrushColor(Brush);
+    surface.TextOut(at.x(), at.y(), sjis(text));
+
+    int brushPixels = 0;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 70; ++x) {
+            brushPixels += surface.GetPixel(x, y) == Brush;
+        }
+    }
+    if (boxWidth == 0) {
+        QCOMPARE(brushPixels, 0);
+        return;
+    }
+    const QRect box(at, QSize(boxWidth, height));
+    for (const QPoint corner :
+         {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+        QCOMPARE(surface.GetPixel(corner.x(), corner.y()), Brush);
+    }
+    for (const QPoint outside : {box.topLeft() - QPoint(1, 0), box.topLeft() - QPoint(0, 1),
+                                 box.topRight() + QPoint(1, 0), box.bottomLeft() + QPoint(0, 1)}) {
+        QCOMPARE(surface.GetPixel(outside.x(), outside.y()), Color(0xFFFFFF));
+    }
+}
+
+void TestSurfaces::faceFamily_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<bool>("standIn");
+
+    QTest::newRow("ＭＳ 明朝") << u"ＭＳ 明朝"_qs << u"IPAMincho"_qs << false << true;
+    QTest::newRow("ＭＳ ゴシック") << u"ＭＳ ゴシック"_qs << u"IPAGothic"_qs << false << true;
+    QTest::newRow("ＭＳ Ｐ明朝") << u"ＭＳ Ｐ明朝"_qs << u"IPAPMincho"_qs << false << true;
+    QTest::newRow("ＭＳ Ｐゴシック") << u"ＭＳ Ｐゴシック"_qs << u"IPAPGothic"_qs << false << true;
+    QTest::newRow("@ＭＳ Ｐゴシック") << u"@ＭＳ Ｐゴシック"_qs << u"IPAPGothic"_qs << true << true;
+    QTest::newRow("unknown face") << u"ＭＳ 教科書体"_qs << u"IPAMincho"_qs << false << false;
+    QTest::newRow("no face") << QString() << u"IPAMincho"_qs << false << false;
+    QTest::newRow("a face the system has") << u"IPAGothic"_qs << u"IPAGothic"_qs << false << false;
+}
+
+void TestSurfaces::faceFamily()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, family);
+    QFETCH(bool, vertical);
+    QFETCH(bool, standIn);
+
+    FontFaces faces;
+    const FontFace &resolved = faces.face(sjis(face));
+    QCOMPARE(resolved.rawFont().familyName(), family);
+    QCOMPARE(resolved.isVertical(), vertical);
+    QCOMPARE(FontFaces::family(sjis(face)), family);
+    // Widgets naming a Windows face get its stand-in too.
+    if (standIn) {
+        QCOMPARE(QFontInfo(QFont(face.mid(vertical ? 1 : 0))).family(), family);
+    }
+}
+
+void TestSurfaces::verticalShaping_data()
+{
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<bool>("hasVerticalForm");
+
+    QTest::newRow("。") << u"。"_qs << true;
+    QTest::newRow("ー") << u"ー"_qs << true;
+    QTest::newRow("「") << u"「"_qs << true;
+    QTest::newRow("っ") << u"っ"_qs << true;
+    QTest::newRow("あ") << u"あ"_qs << false;
+}
+
+void TestSurfaces::verticalShaping()
+{
+    QFETCH(QString, character);
+    QFETCH(bool, hasVerticalForm);
+
+    FontFaces faces;
+    const QRawFont &font = faces.face(sjis(u"ＭＳ 明朝"_qs)).rawFont();
+    const quint32 horizontal = font.glyphIndexesForString(character).value(0);
+    const quint32 vertical = VerticalGlyphs(font).glyphIndex(character);
+    QVERIFY(horizontal != 0);
+    QVERIFY(vertical != 0);
+    QCOMPARE(vertical != horizontal, hasVerticalForm);
+}
+
+void TestSurfaces::turnedGlyphReadsUpright_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<bool>("inkAtRight");
+    QTest::addColumn<bool>("inkAtTop");
+
+    // As read: vertical faces with the sheet turned a quarter turn clockwise.
+    QTest::newRow("vertical 。 upper right") << u"@ＭＳ 明朝"_qs << u"。"_qs << true << true;
+    QTest::newRow("vertical 、 upper right") << u"@ＭＳ 明朝"_qs << u"、"_qs << true << true;
+    QTest::newRow("vertical ゃ upper right") << u"@ＭＳ ゴシック"_qs << u"ゃ"_qs << true << true;
+    QTest::newRow("horizontal 。 lower left") << u"ＭＳ 明朝"_qs << u"。"_qs << false << false;
+}
+
+void TestSurfaces::turnedGlyphReadsUpright()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, character);
+    QFETCH(bool, inkAtRight);
+    QFETCH(bool, inkAtTop);
+
+    QImage cell = drawText(sjis(face), 28, character, QSize(28, 28), QPoint());
+    if (face.startsWith(u'@')) {
+        cell = cell.transformed(QTransform().rotate(90));
+    }
+    const QPointF inkCentre = QRectF(inkBounds(cell)).center();
+    QVERIFY2(!inkBounds(cell).isEmpty(), "no ink");
+    QCOMPARE(inkCentre.x() > 14, inkAtRight);
+    QCOMPARE(inkCentre.y() < 14, inkAtTop);
+}
+
+void TestSurfaces::glyphFillsItsCell_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("character");
+
+    QTest::newRow("default face 漢") << QString() << u"漢"_qs;
+    QTest::newRow("ＭＳ 明朝 漢") << u"ＭＳ 明朝"_qs << u"漢"_qs;
+    QTest::newRow("ＭＳ ゴシック 漢") << u"ＭＳ ゴシック"_qs << u"漢"_qs;
+    QTest::newRow("@ＭＳ 明朝 漢") << u"@ＭＳ 明朝"_qs << u"漢"_qs;
+    QTest::newRow("@ＭＳ 明朝 ー") << u"@ＭＳ 明朝"_qs << u"ー"_qs;
+}
+
+// A glyph at height 28 lies inside its 28 x 28 cell, neither clipped nor shrunk,
+// about centred. The image is larger than the cell so that clipping would show.
+void TestSurfaces::glyphFillsItsCell()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, character);
+    const QRect cell(10, 10, 28, 28);
+
+    const QRect ink =
+        inkBounds(drawText(sjis(face), cell.height(), character, QSize(48, 48), cell.topLeft()));
+    QVERIFY2(cell.contains(ink), qPrintable(QStringLiteral("ink %1,%2 %3x%4")
+                                                .arg(ink.x())
+                                                .arg(ink.y())
+                                                .arg(ink.width())
+                                                .arg(ink.height())));
+    QVERIFY(std::max(ink.width(), ink.height()) >= 21);
+    const QPointF offCentre = QRectF(ink).center() - QRectF(cell).center();
+    QVERIFY2(
+        std::abs(offCentre.x()) <= 2.5 && std::abs(offCentre.y()) <= 2.5,
+        qPrintable(QStringLiteral("off centre by %1, %2").arg(offCentre.x()).arg(offCentre.y())));
+}
+
+void TestSurfaces::pixels()
+{
+    RasterSurface raster(4, 3);
+    raster.SetPixel(1, 2, 0x3366CC); // red CC, green 66, blue 33
+    QCOMPARE(raster.image().pixel(1, 2) & 0xFFFFFF, 0xCC6633u);
+    QCOMPARE(raster.GetPixel(1, 2), Color(0x3366CC));
+    QCOMPARE(raster.GetPixel(0, 0), Color(0xFFFFFF));
+    QCOMPARE(raster.GetPixel(4, 0), PageSurface::InvalidColor);
+
+    // A picture taken stays as it was while drawing goes on.
+    const QImage before = raster.image();
+    raster.SetPixel(0, 0, 0x000000);
+    QCOMPARE(before.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+    QCOMPARE(raster.GetPixel(0, 0), Color(0x000000));
+
+    // A printed page cannot be read back.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    QPainter painter(&writer);
+    PageSurface page(painter);
+    page.SetPixel(1, 1, 0x000000);
+    QCOMPARE(page.GetPixel(1, 1), PageSurface::InvalidColor);
+}
+
+QTEST_MAIN(TestSurfaces)
+#include "tst_surfaces.moc"
