@@ -1,0 +1,333 @@
+#include "commandline.h"
+
+#include "cp932.h"
+#include "usageerror.h"
+
+#include <array>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Values of the choice options, index = the radio item.
+constexpr std::array<QLatin1StringView, 7> PatternNames{
+    "practice1"_L1, "practice2"_L1, "practice3"_L1, "practice4"_L1,
+    "copy1"_L1,     "copy2"_L1,     "copy3"_L1};
+constexpr std::array<std::u16string_view, 7> PatternCaptions{
+    u"練習１", u"練習２", u"練習３", u"練習４", u"視写１", u"視写２", u"視写３"};
+constexpr std::array<int, 10> CellCounts{4, 5, 6, 7, 8, 9, 10, 12, 15, 20};
+
+struct Paper {
+    QLatin1StringView name;
+    QPageSize::PageSizeId id;
+};
+constexpr std::array<Paper, 5> Papers{{{"A4"_L1, QPageSize::A4},
+                                       {"B5"_L1, QPageSize::JisB5},
+                                       {"B4"_L1, QPageSize::JisB4},
+                                       {"A3"_L1, QPageSize::A3},
+                                       {"Letter"_L1, QPageSize::Letter}}};
+
+[[noreturn]] void badValue(const QString &option, const QString &value, const QString &valid)
+{
+    throw UsageError(u"%1 の値 \"%2\" は使えません。使える値: %3"_s.arg(option, value, valid));
+}
+
+qint64 integerIn(const QString &option, const QString &value, qint64 low, qint64 high)
+{
+    bool ok = false;
+    const qint64 number = value.toLongLong(&ok);
+    if (!ok || number < low || number > high) {
+        badValue(option, value, u"%1 から %2 までの整数"_s.arg(low).arg(high));
+    }
+    return number;
+}
+
+int patternIndex(const QString &value)
+{
+    for (int i = 0; i < int(PatternNames.size()); ++i) {
+        if (value == PatternNames[i] || value == QStringView(PatternCaptions[i]) ||
+            value == QString::number(i)) {
+            return i;
+        }
+    }
+    QStringList valid;
+    for (int i = 0; i < int(PatternNames.size()); ++i) {
+        valid << u"%1 (%2, %3)"_s.arg(PatternNames[i]).arg(QStringView(PatternCaptions[i])).arg(i);
+    }
+    badValue(u"--pattern"_s, value, valid.join(u", "));
+}
+
+int cellIndex(const QString &value)
+{
+    QStringList valid;
+    for (int i = 0; i < int(CellCounts.size()); ++i) {
+        if (value == QString::number(CellCounts[i])) {
+            return i;
+        }
+        valid << QString::number(CellCounts[i]);
+    }
+    badValue(u"--cells"_s, value, valid.join(u", "));
+}
+
+Color color(const QString &option, const QString &value)
+{
+    bool ok = value.size() == 7 && value.startsWith(u'#');
+    const uint rgb = ok ? value.mid(1).toUInt(&ok, 16) : 0;
+    if (!ok) {
+        badValue(option, value, u"#RRGGBB (例: #c0c0c0)"_s);
+    }
+    // Stored as 0x00BBGGRR.
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+QSize size(const QString &value)
+{
+    const QStringList parts = value.split(u'x');
+    bool okWidth = false;
+    bool okHeight = false;
+    const int width = parts.size() == 2 ? parts[0].toInt(&okWidth) : 0;
+    const int height = parts.size() == 2 ? parts[1].toInt(&okHeight) : 0;
+    if (!okWidth || !okHeight || width < 1 || height < 1 || width > 20000 || height > 20000) {
+        badValue(u"--size"_s, value, u"幅x高さ (1 から 20000 までのピクセル数、例: 320x441)"_s);
+    }
+    return QSize(width, height);
+}
+
+QPageSize::PageSizeId paper(const QString &value)
+{
+    QStringList valid;
+    for (const Paper &paper : Papers) {
+        if (value.compare(paper.name, Qt::CaseInsensitive) == 0) {
+            return paper.id;
+        }
+        valid << paper.name;
+    }
+    badValue(u"--paper"_s, value, valid.join(u", "));
+}
+
+TextEncoding encoding(const QString &value)
+{
+    if (value == u"sjis"_s) {
+        return TextEncoding::ShiftJis;
+    }
+    if (value == u"utf8"_s) {
+        return TextEncoding::Utf8;
+    }
+    badValue(u"--encoding"_s, value, u"sjis, utf8"_s);
+}
+
+struct Option {
+    QLatin1StringView name;
+    bool takesValue;
+    void (*apply)(ExportRequest &request, const QString &value);
+};
+
+const std::array<Option, 24> Options{{
+    {"--help"_L1, false,
+     [](ExportRequest &r, const QString &) {
+         r.help = true;
+     }},
+    {"--png"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.pngFile = v;
+     }},
+    {"--pdf"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.pdfFile = v;
+     }},
+    {"--trace"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.traceFile = v;
+     }},
+    {"--page"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.page = int(integerIn(u"--page"_s, v, 1, 100000));
+     }},
+    {"--all"_L1, false,
+     [](ExportRequest &r, const QString &) {
+         r.allPages = true;
+     }},
+    {"--size"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.size = size(v);
+     }},
+    {"--paper"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.paper = paper(v);
+     }},
+    {"--dpi"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.dpi = int(integerIn(u"--dpi"_s, v, 72, 2400));
+     }},
+    {"--encoding"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.encoding = encoding(v);
+     }},
+    {"--pattern"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.settings.MakingPattern = patternIndex(v);
+     }},
+    {"--cells"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.settings.FrameNum = cellIndex(v);
+     }},
+    {"--horizontal"_L1, false,
+     [](ExportRequest &r, const QString &) {
+         r.settings.DocDirection = 1;
+     }},
+    {"--furigana"_L1, false,
+     [](ExportRequest &r, const QString &) {
+         r.settings.FuriganaFrame = 1;
+     }},
+    {"--no-cross"_L1, false,
+     [](ExportRequest &r, const QString &) {
+         r.settings.CrossLine = 0;
+     }},
+    {"--random"_L1, false,
+     [](ExportRequest &r, const QString &) {
+         r.settings.RndLine = 1;
+     }},
+    {"--seed"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.seed = quint32(integerIn(u"--seed"_s, v, 0, 0xFFFFFFFF));
+     }},
+    {"--date"_L1, false,
+     [](ExportRequest &r, const QString &) {
+         r.settings.DatePrint = 1;
+     }},
+    {"--no-name"_L1, false,
+     [](ExportRequest &r, const QString &) {
+         r.settings.NamePrint = 0;
+     }},
+    {"--number"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.settings.PrnNumPrint = 1;
+         r.settings.PrnNumText = v;
+     }},
+    {"--sentence"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.settings.QuestionMes = Cp932::encode(v);
+     }},
+    {"--font"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.settings.UseFont = Cp932::encode(v);
+     }},
+    {"--model-color"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.settings.CopybookColor = color(u"--model-color"_s, v);
+     }},
+    {"--trace-color"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.settings.TraceColor = color(u"--trace-color"_s, v);
+     }},
+}};
+
+const Option &findOption(const QString &name)
+{
+    for (const Option &option : Options) {
+        if (name == option.name) {
+            return option;
+        }
+    }
+    QStringList valid;
+    for (const Option &option : Options) {
+        valid << option.name;
+    }
+    throw UsageError(
+        u"不明なオプション \"%1\" です。使えるオプション: %2"_s.arg(name, valid.join(u", ")));
+}
+
+} // namespace
+
+ExportRequest CommandLine::parse(const QStringList &arguments)
+{
+    ExportRequest request;
+    bool fontGiven = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (!argument.startsWith(u"--"_s)) {
+            if (!request.textFile.isEmpty()) {
+                throw UsageError(u"テキストファイルは一つだけ指定できます: \"%1\""_s.arg(argument));
+            }
+            request.textFile = argument;
+            continue;
+        }
+        const qsizetype equals = argument.indexOf(u'=');
+        const Option &option = findOption(equals < 0 ? argument : argument.first(equals));
+        QString value;
+        if (option.takesValue && equals >= 0) {
+            value = argument.mid(equals + 1);
+        } else if (option.takesValue && i + 1 < arguments.size()) {
+            value = arguments[++i];
+        } else if (option.takesValue) {
+            throw UsageError(
+                u"%1 には値が必要です。--help を参照してください。"_s.arg(option.name));
+        } else if (equals >= 0) {
+            throw UsageError(u"%1 は値をとりません。"_s.arg(option.name));
+        }
+        fontGiven = fontGiven || option.name == "--font"_L1;
+        option.apply(request, value);
+    }
+    if (!fontGiven && request.settings.DocDirection == 1) {
+        request.settings.UseFont = Cp932::encode(u"ＭＳ 明朝");
+    }
+    return request;
+}
+
+bool CommandLine::wantsExport(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        for (const QLatin1StringView output : {"--png"_L1, "--pdf"_L1, "--trace"_L1}) {
+            if (argument == output || argument.startsWith(output + u'=')) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QString CommandLine::usage()
+{
+    return uR"(使い方: hekira [オプション] [テキストファイル|-]
+
+テキストの各行を一行のマス目にして、書き取り練習用のワークシートを作ります。
+出力オプションを指定すると、ウィンドウを開かずにファイルへ書き出します。
+テキストファイルに - を指定すると標準入力から読みます。
+
+出力:
+  --png FILE            一ページを PNG 画像に書き出す (縦長のページのまま)
+  --pdf FILE            全ページを一つの PDF に書き出す (文書タイトル "Hekira")
+  --trace FILE|-        描画命令を一行ずつ書き出す (- は標準出力)
+  --page N              --png と --trace で描くページ (1 から、既定 1)
+  --all                 --trace で全ページを書き出す
+  --size WxH            デバイスピクセルでのページの大きさ
+                        (既定: --trace は 320x441、--png は 2480x3508)
+  --paper A4|B5|B4|A3|Letter   --pdf の用紙 (既定 A4)
+  --dpi D               --pdf の解像度 (既定 600)
+
+テキスト:
+  --encoding sjis|utf8  文字コードを指定する (既定: 自動判別。UTF-8 の BOM があるか、
+                        正しい UTF-8 で非 ASCII 文字を含めば UTF-8、それ以外は Shift_JIS)
+
+シートの設定:
+  --pattern P           作成パターン: practice1..practice4, copy1..copy3,
+                        練習１..練習４, 視写１..視写３, または 0..6 (既定 practice1)
+  --cells N             一行のマスの数: 4, 5, 6, 7, 8, 9, 10, 12, 15, 20 (既定 4)
+  --horizontal          横書き (既定は縦書き)
+  --furigana            ふりがな枠をつける
+  --no-cross            十字点線を描かない
+  --random              最初のページの行をランダムな順にする
+  --seed N              乱数の種 (0 から 4294967295、既定は時計から)
+  --date                月日の欄を印刷する
+  --no-name             名前の欄を印刷しない
+  --number TEXT         プリント番号を印刷し、その番号に TEXT を使う
+  --sentence TEXT       問題文 (既定 "◆よく見て、れんしゅうしましょう。")
+  --font FACE           書体 (既定: 縦書きは "@ＭＳ 明朝"、横書きは "ＭＳ 明朝")
+  --model-color #RRGGBB お手本の色 (既定 #000000)
+  --trace-color #RRGGBB 練習の色 (既定 #c0c0c0)
+
+  --help                この説明を表示する
+
+終了コード: 0 成功、1 ファイルや番号の誤り、2 オプションの誤り
+)"_s;
+}

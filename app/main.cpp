@@ -1,0 +1,89 @@
+#include "commandline.h"
+#include "hekiraerror.h"
+#include "linelist.h"
+#include "sheetexporter.h"
+#include "usageerror.h"
+
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+void writeOutput(const QString &path, const QByteArray &bytes)
+{
+    if (path == u"-"_s) {
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+        std::fflush(stdout);
+        return;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        throw HekiraError(u"ファイル \"%1\" を作成できません。%2"_s.arg(path, file.errorString()));
+    }
+}
+
+int exportSheets(const ExportRequest &request)
+{
+    const LineList lines = request.textFile.isEmpty()
+                               ? LineList()
+                               : LineList::fromText(TextFile::toCp932(
+                                     TextFile::read(request.textFile), request.encoding));
+    SheetExporter exporter(request, lines);
+    // Every page is drawn before any file is written.
+    const QByteArray png = request.pngFile.isEmpty() ? QByteArray() : exporter.png();
+    const QByteArray pdf = request.pdfFile.isEmpty() ? QByteArray() : exporter.pdf();
+    const QByteArray trace = request.traceFile.isEmpty() ? QByteArray() : exporter.trace();
+    if (!request.pngFile.isEmpty()) {
+        writeOutput(request.pngFile, png);
+    }
+    if (!request.pdfFile.isEmpty()) {
+        writeOutput(request.pdfFile, pdf);
+    }
+    if (!request.traceFile.isEmpty()) {
+        writeOutput(request.traceFile, trace);
+    }
+    return 0;
+}
+
+QStringList argumentList(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const QStringList arguments = argumentList(argc, argv);
+    if (CommandLine::wantsExport(arguments)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication application(argc, argv);
+    QGuiApplication::setApplicationName(u"Hekira"_s);
+    QTextStream err(stderr);
+    try {
+        const ExportRequest request = CommandLine::parse(arguments);
+        if (request.help) {
+            QTextStream(stdout) << CommandLine::usage();
+            return 0;
+        }
+        if (!request.hasOutput()) {
+            throw UsageError(u"出力を指定してください: --png, --pdf, --trace (--help を参照)"_s);
+        }
+        return exportSheets(request);
+    } catch (const UsageError &error) {
+        err << "hekira: " << error.message() << Qt::endl;
+        return 2;
+    } catch (const HekiraError &error) {
+        err << "hekira: " << error.message() << Qt::endl;
+        return 1;
+    }
+}

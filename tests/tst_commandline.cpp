@@ -1,0 +1,207 @@
+#include "commandline.h"
+#include "cp932.h"
+#include "usageerror.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList args(const QString &line)
+{
+    return QStringList{u"hekira"_s} + line.split(u' ', Qt::SkipEmptyParts);
+}
+
+struct Run {
+    int exitCode;
+    QByteArray out;
+    QString err;
+};
+
+Run hekira(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"QT_QPA_PLATFORM"_s); // it must choose offscreen by itself
+    environment.remove(u"DISPLAY"_s);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(HEKIRA_EXECUTABLE), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void options_data();
+    void options();
+    void badOptions_data();
+    void badOptions();
+    void traceFromStandardInput();
+    void shiftJisAndUtf8FilesDrawTheSame();
+    void errorsWriteNothing_data();
+    void errorsWriteNothing();
+    void pdfHasEveryPage();
+};
+
+void TestCommandLine::options_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("pattern");
+    QTest::addColumn<int>("frameNum");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("font");
+
+    QTest::newRow("defaults") << u"--trace -"_s << 0 << 0 << 0 << u"@ＭＳ 明朝"_s;
+    QTest::newRow("horizontal font")
+        << u"--trace - --horizontal"_s << 0 << 0 << 1 << u"ＭＳ 明朝"_s;
+    QTest::newRow("font as given")
+        << u"--trace - --horizontal --font=@ＭＳ ゴシック"_s << 0 << 0 << 1 << u"@ＭＳ"_s;
+    QTest::newRow("pattern name, cells")
+        << u"--trace - --pattern copy3 --cells 20"_s << 6 << 9 << 0 << u"@ＭＳ 明朝"_s;
+    QTest::newRow("pattern caption")
+        << u"--trace - --pattern 練習２ --cells=12"_s << 1 << 7 << 0 << u"@ＭＳ 明朝"_s;
+    QTest::newRow("pattern index") << u"--trace - --pattern 4"_s << 4 << 0 << 0 << u"@ＭＳ 明朝"_s;
+}
+
+void TestCommandLine::options()
+{
+    QFETCH(QString, line);
+    QFETCH(int, pattern);
+    QFETCH(int, frameNum);
+    QFETCH(int, direction);
+    QFETCH(QString, font);
+    const ExportRequest request = CommandLine::parse(args(line));
+    QCOMPARE(request.settings.MakingPattern, pattern);
+    QCOMPARE(request.settings.FrameNum, frameNum);
+    QCOMPARE(request.settings.DocDirection, direction);
+    QCOMPARE(request.settings.UseFont, Cp932::encode(font));
+}
+
+void TestCommandLine::badOptions_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("unknown option") << u"--trace - --colour"_s << u"--pattern"_s;
+    QTest::newRow("cells 11") << u"--trace - --cells 11"_s << u"4, 5, 6, 7, 8, 9, 10, 12, 15, 20"_s;
+    QTest::newRow("pattern") << u"--trace - --pattern practice5"_s << u"copy3"_s;
+    QTest::newRow("colour") << u"--trace - --model-color red"_s << u"#RRGGBB"_s;
+    QTest::newRow("paper") << u"--pdf x.pdf --paper A5"_s << u"Letter"_s;
+    QTest::newRow("missing value") << u"--trace - --cells"_s << u"--cells"_s;
+    QTest::newRow("size") << u"--trace - --size 10by10"_s << u"320x441"_s;
+    QTest::newRow("seed") << u"--trace - --seed -1"_s << u"4294967295"_s;
+}
+
+void TestCommandLine::badOptions()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, message);
+    try {
+        CommandLine::parse(args(line));
+        QFAIL("accepted");
+    } catch (const UsageError &error) {
+        QVERIFY2(error.message().contains(message), qPrintable(error.message()));
+        QVERIFY(!error.message().contains(u'\n'));
+    }
+    const Run run = hekira(args(line).mid(1));
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.out.isEmpty());
+}
+
+void TestCommandLine::traceFromStandardInput()
+{
+    const Run run = hekira({u"--trace"_s, u"-"_s, u"--cells"_s, u"10"_s, u"-"_s},
+                           u"きって。」です\n"_s.toUtf8());
+    QCOMPARE(run.exitCode, 0);
+    const QByteArrayList lines = run.out.split('\n');
+    QCOMPARE(lines[0], QByteArray("page 320 441 1"));
+    QCOMPARE(lines[1], QByteArray("rect 0 0 319 440 pen=#ffffff/1/solid brush=#ffffff"));
+    QVERIFY(run.out.contains("text 50 55 font=\"@ＭＳ 明朝\"/20 color=#000000 bg=none \"っ\""));
+    QVERIFY(lines.last().isEmpty());
+}
+
+void TestCommandLine::shiftJisAndUtf8FilesDrawTheSame()
+{
+    QTemporaryDir dir;
+    const QString text = u"あいう\r\nかきく～\r\n"_s;
+    const QList<QByteArray> files{Cp932::encode(text), text.toUtf8(),
+                                  "\xEF\xBB\xBF" + text.toUtf8()};
+    QByteArrayList traces;
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = dir.filePath(QString::number(i));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(files[i]);
+        file.close();
+        const Run run = hekira({u"--trace"_s, u"-"_s, path});
+        QCOMPARE(run.exitCode, 0);
+        traces << run.out;
+    }
+    QVERIFY(traces[0].contains("\"か\""));
+    QCOMPARE(traces[1], traces[0]);
+    QCOMPARE(traces[2], traces[0]);
+}
+
+void TestCommandLine::errorsWriteNothing_data()
+{
+    QTest::addColumn<QStringList>("extra");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("bad number") << QStringList{u"--number"_s, u"abc"_s} << 1
+                                << u"'abc' は整数ではありません"_s;
+    QTest::newRow("missing file") << QStringList{u"/nonexistent/lines.txt"_s} << 1
+                                  << u"ファイル \"/nonexistent/lines.txt\" は開けません。"_s;
+}
+
+void TestCommandLine::errorsWriteNothing()
+{
+    QFETCH(QStringList, extra);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString png = dir.filePath(u"a.png"_s);
+    const QString pdf = dir.filePath(u"a.pdf"_s);
+    const Run run =
+        hekira(QStringList{u"--png"_s, png, u"--size"_s, u"320x441"_s, u"--pdf"_s, pdf} + extra);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY(!QFile::exists(png));
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void TestCommandLine::pdfHasEveryPage()
+{
+    // 11 lines at 4 cells (5 lines a page) make three pages; no text makes one blank sheet.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"a.pdf"_s);
+    QByteArray text;
+    for (int i = 0; i < 11; ++i) {
+        text += "\x82\xA0\r\n";
+    }
+    for (const auto &[input, pages] : {std::pair{text, 3}, std::pair{QByteArray(), 1}}) {
+        const Run run = hekira({u"--pdf"_s, pdf, u"--dpi"_s, u"150"_s, u"-"_s}, input);
+        QCOMPARE(run.exitCode, 0);
+        QProcess info;
+        info.start(u"pdfinfo"_s, {pdf});
+        QVERIFY(info.waitForFinished(30000));
+        const QString fields = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(fields.contains(QRegularExpression(u"Pages: +%1\\n"_s.arg(pages))),
+                 qPrintable(fields));
+        QVERIFY(fields.contains(QRegularExpression(u"Title: +Hekira\\n"_s)));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
