@@ -66,9 +66,15 @@ const FontFace::Glyph &FontFace::glyph(QByteArrayView character)
 
 FontFace::Glyph FontFace::makeGlyph(QByteArrayView character)
 {
-    const QString text =
-        Cp932::decodeCharacter(character).value_or(QString(QChar::ReplacementCharacter));
+    const std::optional<QString> decoded = Cp932::decodeCharacter(character);
     Glyph glyph;
+    if (!decoded) {
+        // Half a character, or a byte no character uses: a half-width blank per byte.
+        glyph.advance = 0.5 * character.size();
+        glyph.blank = true;
+        return glyph;
+    }
+    const QString &text = *decoded;
     if (m_vertical && character.size() == 2) {
         if (!m_verticalGlyphs) {
             m_verticalGlyphs = std::make_unique<VerticalGlyphs>(m_rawFont);

@@ -18,6 +18,7 @@ public:
         qreal advance = 0;     ///< in em
         bool turned = false;   ///< a quarter turn counter-clockwise in its em-square cell
         bool fallback = false; ///< the font lacks it: drawn as text, by Qt's font fallback
+        bool blank = false;    ///< bytes that form no character: they keep their place, unseen
     };
 
     /// Where the baseline and the em sit in a character cell of a given height.

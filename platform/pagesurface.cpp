@@ -233,7 +233,7 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
         } else if (glyph.turned) {
             turned.append(glyph.index);
             turnedAt.append(unturn.map(QPointF(penX + em / 2, turnedCentreY)) + originFromCentre);
-        } else {
+        } else if (!glyph.blank) {
             upright.append(glyph.index);
             uprightAt.append(QPointF(penX, baseline));
         }

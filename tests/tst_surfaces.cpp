@@ -81,6 +81,7 @@ private Q_SLOTS:
     void glyphFillsItsCell_data();
     void glyphFillsItsCell();
     void pixels();
+    void bytesFormingNoCharacterDrawNothing();
 };
 
 void TestSurfaces::figures_data()
@@ -399,6 +400,23 @@ void TestSurfaces::pixels()
     PageSurface page(painter);
     page.SetPixel(1, 1, 0x000000);
     QCOMPARE(page.GetPixel(1, 1), PageSurface::InvalidColor);
+}
+
+void TestSurfaces::bytesFormingNoCharacterDrawNothing()
+{
+    // An unassigned pair and a lone byte keep their width but draw no ink.
+    for (const QByteArray &face : {sjis(u"ＭＳ 明朝"_qs), sjis(u"@ＭＳ 明朝"_qs)}) {
+        RasterSurface surface(60, 30);
+        surface.setFontFace(face);
+        surface.setFontHeight(20);
+        surface.TextOut(0, 0, "\x85\x40\xA0");
+        QVERIFY(inkBounds(surface.image()).isEmpty());
+        surface.setBrushStyle(BrushStyle::Solid);
+        surface.setBrushColor(Brush);
+        surface.TextOut(0, 0, "\x85\x40\xA0");
+        QCOMPARE(surface.GetPixel(29, 19), Brush);
+        QCOMPARE(surface.GetPixel(30, 19), Color(0xFFFFFF));
+    }
 }
 
 QTEST_MAIN(TestSurfaces)
