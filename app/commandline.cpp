@@ -122,96 +122,47 @@ struct Option {
     void (*apply)(ExportRequest &request, const QString &value);
 };
 
-const std::array<Option, 24> Options{{
-    {"--help"_L1, false,
-     [](ExportRequest &r, const QString &) {
-         r.help = true;
-     }},
-    {"--png"_L1, true,
-     [](ExportRequest &r, const QString &v) {
-         r.pngFile = v;
-     }},
-    {"--pdf"_L1, true,
-     [](ExportRequest &r, const QString &v) {
-         r.pdfFile = v;
-     }},
-    {"--trace"_L1, true,
-     [](ExportRequest &r, const QString &v) {
-         r.traceFile = v;
-     }},
+const std::array<Option, 25> Options{{
+    {"--help"_L1, false, [](ExportRequest &r, const QString &) { r.help = true; }},
+    {"--png"_L1, true, [](ExportRequest &r, const QString &v) { r.pngFile = v; }},
+    {"--pdf"_L1, true, [](ExportRequest &r, const QString &v) { r.pdfFile = v; }},
+    {"--trace"_L1, true, [](ExportRequest &r, const QString &v) { r.traceFile = v; }},
+    {"--preview-png"_L1, true, [](ExportRequest &r, const QString &v) { r.previewPngFile = v; }},
     {"--page"_L1, true,
      [](ExportRequest &r, const QString &v) {
          r.page = int(integerIn(u"--page"_s, v, 1, 100000));
      }},
-    {"--all"_L1, false,
-     [](ExportRequest &r, const QString &) {
-         r.allPages = true;
-     }},
-    {"--size"_L1, true,
-     [](ExportRequest &r, const QString &v) {
-         r.size = size(v);
-     }},
-    {"--paper"_L1, true,
-     [](ExportRequest &r, const QString &v) {
-         r.paper = paper(v);
-     }},
+    {"--all"_L1, false, [](ExportRequest &r, const QString &) { r.allPages = true; }},
+    {"--size"_L1, true, [](ExportRequest &r, const QString &v) { r.size = size(v); }},
+    {"--paper"_L1, true, [](ExportRequest &r, const QString &v) { r.paper = paper(v); }},
     {"--dpi"_L1, true,
-     [](ExportRequest &r, const QString &v) {
-         r.dpi = int(integerIn(u"--dpi"_s, v, 72, 2400));
-     }},
-    {"--encoding"_L1, true,
-     [](ExportRequest &r, const QString &v) {
-         r.encoding = encoding(v);
-     }},
+     [](ExportRequest &r, const QString &v) { r.dpi = int(integerIn(u"--dpi"_s, v, 72, 2400)); }},
+    {"--encoding"_L1, true, [](ExportRequest &r, const QString &v) { r.encoding = encoding(v); }},
     {"--pattern"_L1, true,
-     [](ExportRequest &r, const QString &v) {
-         r.settings.MakingPattern = patternIndex(v);
-     }},
+     [](ExportRequest &r, const QString &v) { r.settings.MakingPattern = patternIndex(v); }},
     {"--cells"_L1, true,
-     [](ExportRequest &r, const QString &v) {
-         r.settings.FrameNum = cellIndex(v);
-     }},
+     [](ExportRequest &r, const QString &v) { r.settings.FrameNum = cellIndex(v); }},
     {"--horizontal"_L1, false,
-     [](ExportRequest &r, const QString &) {
-         r.settings.DocDirection = 1;
-     }},
+     [](ExportRequest &r, const QString &) { r.settings.DocDirection = 1; }},
     {"--furigana"_L1, false,
-     [](ExportRequest &r, const QString &) {
-         r.settings.FuriganaFrame = 1;
-     }},
-    {"--no-cross"_L1, false,
-     [](ExportRequest &r, const QString &) {
-         r.settings.CrossLine = 0;
-     }},
-    {"--random"_L1, false,
-     [](ExportRequest &r, const QString &) {
-         r.settings.RndLine = 1;
-     }},
+     [](ExportRequest &r, const QString &) { r.settings.FuriganaFrame = 1; }},
+    {"--no-cross"_L1, false, [](ExportRequest &r, const QString &) { r.settings.CrossLine = 0; }},
+    {"--random"_L1, false, [](ExportRequest &r, const QString &) { r.settings.RndLine = 1; }},
     {"--seed"_L1, true,
      [](ExportRequest &r, const QString &v) {
          r.seed = quint32(integerIn(u"--seed"_s, v, 0, 0xFFFFFFFF));
      }},
-    {"--date"_L1, false,
-     [](ExportRequest &r, const QString &) {
-         r.settings.DatePrint = 1;
-     }},
-    {"--no-name"_L1, false,
-     [](ExportRequest &r, const QString &) {
-         r.settings.NamePrint = 0;
-     }},
+    {"--date"_L1, false, [](ExportRequest &r, const QString &) { r.settings.DatePrint = 1; }},
+    {"--no-name"_L1, false, [](ExportRequest &r, const QString &) { r.settings.NamePrint = 0; }},
     {"--number"_L1, true,
      [](ExportRequest &r, const QString &v) {
          r.settings.PrnNumPrint = 1;
          r.settings.PrnNumText = v;
      }},
     {"--sentence"_L1, true,
-     [](ExportRequest &r, const QString &v) {
-         r.settings.QuestionMes = Cp932::encode(v);
-     }},
+     [](ExportRequest &r, const QString &v) { r.settings.QuestionMes = Cp932::encode(v); }},
     {"--font"_L1, true,
-     [](ExportRequest &r, const QString &v) {
-         r.settings.UseFont = Cp932::encode(v);
-     }},
+     [](ExportRequest &r, const QString &v) { r.settings.UseFont = Cp932::encode(v); }},
     {"--model-color"_L1, true,
      [](ExportRequest &r, const QString &v) {
          r.settings.CopybookColor = color(u"--model-color"_s, v);
@@ -277,7 +228,8 @@ ExportRequest CommandLine::parse(const QStringList &arguments)
 bool CommandLine::wantsExport(const QStringList &arguments)
 {
     for (const QString &argument : arguments) {
-        for (const QLatin1StringView output : {"--png"_L1, "--pdf"_L1, "--trace"_L1}) {
+        for (const QLatin1StringView output :
+             {"--png"_L1, "--pdf"_L1, "--trace"_L1, "--preview-png"_L1}) {
             if (argument == output || argument.startsWith(output + u'=')) {
                 return true;
             }
@@ -298,6 +250,7 @@ QString CommandLine::usage()
   --png FILE            一ページを PNG 画像に書き出す (縦長のページのまま)
   --pdf FILE            全ページを一つの PDF に書き出す (文書タイトル "Hekira")
   --trace FILE|-        描画命令を一行ずつ書き出す (- は標準出力)
+  --preview-png FILE    プレビュー画面と同じ、右に90度回した 441x320 の画像を書き出す
   --page N              --png と --trace で描くページ (1 から、既定 1)
   --all                 --trace で全ページを書き出す
   --size WxH            デバイスピクセルでのページの大きさ

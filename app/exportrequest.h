@@ -16,7 +16,8 @@ struct ExportRequest {
     QString pngFile;
     QString pdfFile;
     QString traceFile; ///< "-" for standard output
-    int page = 1;      ///< 1-based page for --png and --trace
+    QString previewPngFile;
+    int page = 1; ///< 1-based page for --png and --trace
     bool allPages = false;
     std::optional<QSize> size;
     QPageSize::PageSizeId paper = QPageSize::A4;
@@ -26,6 +27,7 @@ struct ExportRequest {
 
     bool hasOutput() const
     {
-        return !pngFile.isEmpty() || !pdfFile.isEmpty() || !traceFile.isEmpty();
+        return !pngFile.isEmpty() || !pdfFile.isEmpty() || !traceFile.isEmpty() ||
+               !previewPngFile.isEmpty();
     }
 };

@@ -37,6 +37,8 @@ int exportSheets(const ExportRequest &request)
     const QByteArray png = request.pngFile.isEmpty() ? QByteArray() : exporter.png();
     const QByteArray pdf = request.pdfFile.isEmpty() ? QByteArray() : exporter.pdf();
     const QByteArray trace = request.traceFile.isEmpty() ? QByteArray() : exporter.trace();
+    const QByteArray preview =
+        request.previewPngFile.isEmpty() ? QByteArray() : exporter.previewPng();
     if (!request.pngFile.isEmpty()) {
         writeOutput(request.pngFile, png);
     }
@@ -45,6 +47,9 @@ int exportSheets(const ExportRequest &request)
     }
     if (!request.traceFile.isEmpty()) {
         writeOutput(request.traceFile, trace);
+    }
+    if (!request.previewPngFile.isEmpty()) {
+        writeOutput(request.previewPngFile, preview);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "pagesurface.h"
 #include "rastersurface.h"
 #include "recordingsurface.h"
+#include "rotater90.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -15,12 +16,21 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-constexpr QSize TraceSize(320, 441);
+constexpr QSize TraceSize(320, 441); // the reference page, as the preview draws it
 constexpr QSize PngSize(2480, 3508); // A4 at 300 dpi
 
 quint32 clockSeed()
 {
     return static_cast<quint32>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+QByteArray encodePng(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
 }
 
 QByteArray shortestDecimal(float value)
@@ -57,14 +67,23 @@ PageState SheetExporter::pageState(qint32 pageIndex) const
 QByteArray SheetExporter::png()
 {
     const QSize size = m_request.size.value_or(PngSize);
+    return encodePng(drawImage(size));
+}
+
+QByteArray SheetExporter::previewPng()
+{
+    const QImage page = drawImage(TraceSize);
+    QImage box(page.height(), page.width(), QImage::Format_RGB32);
+    RotateR90(page, box);
+    return encodePng(box);
+}
+
+QImage SheetExporter::drawImage(QSize size)
+{
     RasterSurface surface(size.width(), size.height());
     m_engine.MakePrint(surface, size.width(), size.height(), m_settings, m_lines,
                        pageState(m_request.page - 1));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    surface.image().save(&buffer, "PNG");
-    return bytes;
+    return surface.image();
 }
 
 QByteArray SheetExporter::pdf()

@@ -6,6 +6,8 @@
 #include "randomgenerator.h"
 
 #include <QByteArray>
+#include <QImage>
+#include <QSize>
 
 /// Draws the sheets a command line asks for, into memory: nothing reaches a
 /// file unless every page was drawn.
@@ -17,10 +19,13 @@ public:
     QByteArray png();
     /// Every page in one PDF, stepping through the text a page's lines at a time.
     QByteArray pdf();
+    /// The requested page as the preview box shows it: 441 x 320, turned clockwise.
+    QByteArray previewPng();
     /// The drawing calls of the requested page, or of every page.
     QByteArray trace();
 
 private:
+    QImage drawImage(QSize size);
     qint32 pageCount() const;
     PageState pageState(qint32 pageIndex) const;
 
