@@ -1,0 +1,25 @@
+#include "colorswatch.h"
+
+#include <QMouseEvent>
+
+ColorSwatch::ColorSwatch(Color color, QWidget *parent) : QFrame(parent), m_color(color)
+{
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setAutoFillBackground(true);
+    setColor(color);
+}
+
+void ColorSwatch::setColor(Color color)
+{
+    m_color = color;
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window,
+                     QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    setPalette(palette);
+}
+
+void ColorSwatch::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    Q_EMIT pressed();
+}

@@ -1,0 +1,381 @@
+#include "tmain.h"
+
+#include "colorswatch.h"
+#include "cp932.h"
+#include "dialogs.h"
+#include "fontfaces.h"
+#include "gridgeometry.h"
+#include "hekiraerror.h"
+#include "pdfprinter.h"
+#include "previewbox.h"
+#include "printcommands.h"
+#include "printer.h"
+#include "radiogroup.h"
+#include "rotater90.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <chrono>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QSize ClientSize(738, 474);
+constexpr QSize PreviewPage(DrawScale::ReferenceWidth, DrawScale::ReferenceHeight);
+
+const QStringList NoYes{u"なし"_s, u"あり"_s};
+
+template <typename Widget> Widget *place(Widget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, QRect place)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1StringView(name));
+    button->setGeometry(place);
+    return button;
+}
+
+RadioGroup *radioGroup(QWidget *parent, const char *name, const QString &caption,
+                       const QStringList &items, int columns, QRect place, int index)
+{
+    auto *group = new RadioGroup(caption, items, columns, parent);
+    group->setObjectName(QLatin1StringView(name));
+    group->setGeometry(place);
+    group->setItemIndex(index);
+    return group;
+}
+
+QFrame *bevel(QWidget *parent, QRect place)
+{
+    auto *frame = new QFrame(parent);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setGeometry(place);
+    return frame;
+}
+
+quint32 clockSeed()
+{
+    return static_cast<quint32>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+} // namespace
+
+TMain::TMain(Printer &printer, Dialogs &dialogs, QWidget *parent)
+    : QMainWindow(parent), m_printer(printer), m_dialogs(dialogs), m_random(clockSeed()),
+      m_engine(m_random), m_previewImage(PreviewPage.width(), PreviewPage.height()),
+      m_useFont(SheetSettings().UseFont)
+{
+    FontFaces::install();
+    buildWindow();
+    m_printNumber = m_prnNum->text().toInt();
+}
+
+TMain::~TMain() = default;
+
+void TMain::buildWindow()
+{
+    setWindowTitle(u"Hekira"_s);
+    auto *client = new QWidget(this);
+    client->setFixedSize(ClientSize);
+    QFont font(u"ＭＳ Ｐゴシック"_s);
+    font.setPixelSize(15);
+    client->setFont(font);
+    setCentralWidget(client);
+
+    bevel(client, QRect(8, 4, 289, 37));
+    auto *title = place(new QLabel(u"Hekira"_s, client), 16, 8, 273, 29);
+    title->setWordWrap(true);
+    title->setStyleSheet(u"color: purple; font-size: 22px; font-weight: bold;"_s);
+
+    m_questionSentence =
+        place(new QLineEdit(Cp932::decode(SheetSettings().QuestionMes), client), 8, 48, 457, 23);
+    m_questionSentence->setObjectName(u"QstSentence"_s);
+
+    auto *previewLabel = new QLabel(u"ﾌﾟﾚﾋﾞｭｰ画面↓"_s, client);
+    QFont previewFont(u"ＭＳ 明朝"_s);
+    previewFont.setPixelSize(13);
+    previewLabel->setFont(previewFont);
+    previewLabel->setStyleSheet(u"color: teal;"_s);
+    previewLabel->move(168, 76);
+    previewLabel->adjustSize();
+
+    bevel(client, QRect(8, 96, 457, 337));
+    m_previewBox = new PreviewBox(client);
+    m_previewBox->setObjectName(u"PaintBox2"_s);
+    m_previewBox->move(16, 104);
+    connect(m_previewBox, &PreviewBox::aboutToPaint, this, &TMain::FormPaint);
+
+    m_prePage = button(client, "btnPrePage", u"前頁"_s, QRect(16, 440, 41, 25));
+    m_nextPage = button(client, "btnNextPage", u"次頁"_s, QRect(64, 440, 41, 25));
+    auto *preview = button(client, "BtnPreview", u"ﾌﾟﾚﾋﾞｭｰ"_s, QRect(200, 440, 77, 25));
+    m_print = button(client, "btnPrint", u"全印刷"_s, QRect(288, 440, 77, 25));
+    m_partPrint = button(client, "btnPartPrint", u"頁印刷"_s, QRect(376, 440, 77, 25));
+    m_pdfSave = button(client, "btnPdfSave", u"PDF保存"_s, QRect(472, 440, 77, 25));
+    auto *close = button(client, "BitBtn2", u"終了(&C)"_s, QRect(648, 440, 77, 25));
+    for (QPushButton *pageButton : {m_prePage, m_nextPage, m_print, m_partPrint, m_pdfSave}) {
+        pageButton->setEnabled(false);
+    }
+    connect(m_prePage, &QPushButton::clicked, this, &TMain::btnPrePageClick);
+    connect(m_nextPage, &QPushButton::clicked, this, &TMain::btnNextPageClick);
+    connect(preview, &QPushButton::clicked, this, &TMain::BtnPreviewClick);
+    connect(m_print, &QPushButton::clicked, this, &TMain::btnPrintClick);
+    connect(m_partPrint, &QPushButton::clicked, this, &TMain::btnPartPrintClick);
+    connect(m_pdfSave, &QPushButton::clicked, this, &TMain::btnPdfSaveClick);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    auto *tabs = place(new QTabWidget(client), 472, 48, 257, 385);
+    tabs->setObjectName(u"PageControl1"_s);
+    tabs->addTab(buildTextTab(), u"文字入力"_s);
+    tabs->addTab(buildFrameTab(), u"枠設定"_s);
+    tabs->addTab(buildSpecialTab(), u"特殊"_s);
+}
+
+QWidget *TMain::buildTextTab()
+{
+    auto *tab = new QWidget;
+    button(tab, "btnOpenFile", u"ﾌｧｲﾙを開く"_s, QRect(14, 8, 91, 25));
+    button(tab, "btnSaveFile", u"ﾃﾞｰﾀを保存"_s, QRect(126, 8, 91, 25));
+    m_exMoji = place(new QPlainTextEdit(tab), 8, 40, 225, 257);
+    m_exMoji->setObjectName(u"ExMoji"_s);
+    m_exMoji->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_exMoji->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_exMoji->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_prnNumPrint =
+        radioGroup(tab, "chkPrnNum", u"ﾌﾟﾘﾝﾄ番号"_s, NoYes, 1, QRect(0, 304, 73, 49), 0);
+    m_prnNum = place(new QLineEdit(u"1"_s, tab), 72, 320, 25, 19);
+    m_prnNum->setObjectName(u"edtPrnNum"_s);
+    button(tab, "btnEditLine", u"ﾃﾞｰﾀを加工"_s, QRect(104, 320, 65, 25));
+    button(tab, "btnMemoClear", u"ﾃﾞｰﾀをｸﾘｱ"_s, QRect(176, 320, 65, 25));
+    return tab;
+}
+
+QWidget *TMain::buildFrameTab()
+{
+    const SheetSettings defaults;
+    auto *tab = new QWidget;
+    m_setup = radioGroup(
+        tab, "rgSetup", u"作成ﾊﾟﾀｰﾝ"_s,
+        {u"練習１"_s, u"練習２"_s, u"練習３"_s, u"練習４"_s, u"視写１"_s, u"視写２"_s, u"視写３"_s},
+        3, QRect(4, 2, 237, 87), defaults.MakingPattern);
+    m_wakuSize = radioGroup(
+        tab, "rgWakuSize", u"ﾏｽの数"_s,
+        {u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s, u"10"_s, u"12"_s, u"15"_s, u"20"_s}, 4,
+        QRect(8, 96, 233, 65), defaults.FrameNum);
+    m_direct = radioGroup(tab, "rgDirect", u"文字組"_s, {u"縦書き"_s, u"横書き"_s}, 2,
+                          QRect(8, 170, 233, 39), defaults.DocDirection);
+    m_direct->setToolTip(u"必ずﾌｫﾝﾄを切り替えて下さい"_s);
+    m_sideWaku = radioGroup(tab, "rgSideWaku", u"ふりがな枠"_s, NoYes, 2, QRect(8, 218, 233, 39),
+                            defaults.FuriganaFrame);
+    m_crossLine = radioGroup(tab, "rgCrossLine", u"十字点線"_s, NoYes, 2, QRect(8, 264, 233, 41),
+                             defaults.CrossLine);
+    m_rndLine = radioGroup(tab, "rgRandom", u"行のランダム指定"_s, NoYes, 2, QRect(8, 312, 233, 41),
+                           defaults.RndLine);
+    return tab;
+}
+
+QWidget *TMain::buildSpecialTab()
+{
+    const SheetSettings defaults;
+    auto *tab = new QWidget;
+    button(tab, "btnSetFont", u"ﾌｫﾝﾄの設定"_s, QRect(8, 18, 75, 25));
+    auto *setPrinter = button(tab, "btnSetPrn", u"印刷の設定"_s, QRect(96, 18, 77, 25));
+    connect(setPrinter, &QPushButton::clicked, this, &TMain::btnSetPrnClick);
+    m_day = radioGroup(tab, "rgDay", u"月日の印刷"_s, NoYes, 2, QRect(8, 64, 233, 49),
+                       defaults.DatePrint);
+    m_name = radioGroup(tab, "rgName", u"名前の欄"_s, NoYes, 2, QRect(8, 120, 233, 41),
+                        defaults.NamePrint);
+    bevel(tab, QRect(8, 176, 233, 89));
+    (new QLabel(u"お手本の色"_s, tab))->move(16, 184);
+    m_copybook = place(new ColorSwatch(defaults.CopybookColor, tab), 32, 200, 65, 25);
+    m_copybook->setObjectName(u"shpCopybook"_s);
+    (new QLabel(u"練習の色"_s, tab))->move(136, 184);
+    m_trace = place(new ColorSwatch(defaults.TraceColor, tab), 152, 200, 65, 25);
+    m_trace->setObjectName(u"shpTrace"_s);
+    button(tab, "Button1", u"初期設定"_s, QRect(160, 232, 75, 25));
+    return tab;
+}
+
+SheetSettings TMain::sheetSettings() const
+{
+    SheetSettings settings;
+    settings.MakingPattern = m_setup->itemIndex();
+    settings.FrameNum = m_wakuSize->itemIndex();
+    settings.FuriganaFrame = m_sideWaku->itemIndex();
+    settings.DocDirection = m_direct->itemIndex();
+    settings.CrossLine = m_crossLine->itemIndex();
+    settings.RndLine = m_rndLine->itemIndex();
+    settings.DatePrint = m_day->itemIndex();
+    settings.NamePrint = m_name->itemIndex();
+    settings.PrnNumPrint = m_prnNumPrint->itemIndex();
+    settings.PrintNumber = m_printNumber;
+    settings.PrnNumText = m_prnNum->text();
+    settings.QuestionMes = Cp932::encode(m_questionSentence->text());
+    settings.UseFont = m_useFont;
+    settings.CopybookColor = m_copybook->color();
+    settings.TraceColor = m_trace->color();
+    return settings;
+}
+
+LineList TMain::exMoji() const
+{
+    return LineList::fromText(Cp932::encode(m_exMoji->toPlainText()));
+}
+
+template <typename Handler> void TMain::guarded(Handler handler)
+{
+    try {
+        handler();
+    } catch (const HekiraError &error) {
+        m_dialogs.showError(this, error.message());
+    }
+}
+
+void TMain::refreshPreview()
+{
+    SheetSettings settings = sheetSettings();
+    try {
+        m_engine.MakePrint(m_previewImage, PreviewPage.width(), PreviewPage.height(), settings,
+                           exMoji(), m_pageState);
+    } catch (...) {
+        m_printNumber = settings.PrintNumber;
+        throw;
+    }
+    m_printNumber = settings.PrintNumber;
+    RotateR90(m_previewImage.image(), m_previewBox->canvas());
+    m_previewBox->copied();
+}
+
+void TMain::setPrintEnabled(bool enabled)
+{
+    m_print->setEnabled(enabled);
+    m_pdfSave->setEnabled(enabled);
+    m_previewBox->update();
+}
+
+void TMain::BtnPreviewClick()
+{
+    guarded([this] {
+        const SheetSettings settings = sheetSettings();
+        const qint32 linesPerPage = LinesPerPageFor(settings.FuriganaFrame, settings.FrameNum);
+        if (linesPerPage > 0) {
+            m_pageState.LinesPerPage = linesPerPage;
+        }
+        m_pageState.PageTop = 0;
+        refreshPreview();
+        setPrintEnabled(true);
+        m_prePage->setEnabled(false);
+        m_nextPage->setEnabled(false);
+        if (exMoji().count() > m_pageState.LinesPerPage) {
+            m_partPrint->setEnabled(true);
+            m_nextPage->setEnabled(true);
+            m_pageState.NextPageTop = m_pageState.LinesPerPage;
+        }
+    });
+}
+
+void TMain::btnNextPageClick()
+{
+    guarded([this] {
+        m_pageState.PageTop = m_pageState.NextPageTop;
+        refreshPreview();
+        if (m_pageState.PageTop + m_pageState.LinesPerPage < exMoji().count()) {
+            m_pageState.NextPageTop = m_pageState.PageTop + m_pageState.LinesPerPage;
+        } else {
+            m_nextPage->setEnabled(false);
+        }
+        m_prePage->setEnabled(true);
+    });
+}
+
+void TMain::btnPrePageClick()
+{
+    guarded([this] {
+        m_pageState.NextPageTop = m_pageState.PageTop;
+        // Never above the first page, whatever the page size was.
+        m_pageState.PageTop = qMax(0, m_pageState.PageTop - m_pageState.LinesPerPage);
+        refreshPreview();
+        if (m_pageState.PageTop == 0) {
+            m_prePage->setEnabled(false);
+        }
+        m_nextPage->setEnabled(true);
+    });
+}
+
+template <typename Command> void TMain::print(Printer &printer, Command command)
+{
+    SheetSettings settings = sheetSettings();
+    PrintCommands commands(printer, m_engine);
+    try {
+        command(commands, settings, exMoji());
+    } catch (...) {
+        m_printNumber = settings.PrintNumber;
+        throw;
+    }
+    m_printNumber = settings.PrintNumber;
+    m_prnNum->setText(settings.PrnNumText);
+}
+
+void TMain::btnPrintClick()
+{
+    guarded([this] {
+        print(m_printer,
+              [this](PrintCommands &commands, SheetSettings &settings, const LineList &lines) {
+                  commands.printAll(settings, lines, m_pageState);
+              });
+    });
+}
+
+void TMain::btnPartPrintClick()
+{
+    guarded([this] {
+        print(m_printer,
+              [this](PrintCommands &commands, SheetSettings &settings, const LineList &lines) {
+                  commands.printPage(settings, lines, m_pageState);
+              });
+    });
+}
+
+void TMain::btnPdfSaveClick()
+{
+    guarded([this] {
+        const QString fileName = m_dialogs.savePdfFileName(this);
+        if (fileName.isEmpty()) {
+            return;
+        }
+        PdfPrinter pdf(fileName);
+        print(pdf, [this](PrintCommands &commands, SheetSettings &settings, const LineList &lines) {
+            // An empty text still saves a sheet: one page with the empty grid.
+            if (lines.count() == 0) {
+                PageState firstPage = m_pageState;
+                firstPage.PageTop = 0;
+                commands.printPage(settings, lines, firstPage);
+            } else {
+                commands.printAll(settings, lines, m_pageState);
+            }
+        });
+    });
+}
+
+void TMain::btnSetPrnClick()
+{
+    guarded([this] { m_printer.setup(this); });
+}
+
+void TMain::FormPaint()
+{
+    // While print all is enabled the box shows the last page, copied again.
+    const bool showing = m_print->isEnabled();
+    if (showing) {
+        RotateR90(m_previewImage.image(), m_previewBox->canvas());
+    }
+    m_previewBox->setShowing(showing);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "linelist.h"
+#include "pageengine.h"
+#include "pagestate.h"
+#include "randomgenerator.h"
+#include "rastersurface.h"
+#include "sheetsettings.h"
+
+#include <QMainWindow>
+
+class ColorSwatch;
+class Dialogs;
+class PreviewBox;
+class Printer;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class RadioGroup;
+
+/// The main window: the text lines, the sheet options, the preview with its
+/// paging, and the print commands. Controls carry the names their handlers are
+/// named after (BtnPreview -> BtnPreviewClick).
+class TMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    TMain(Printer &printer, Dialogs &dialogs, QWidget *parent = nullptr);
+    ~TMain() override;
+
+    /// The sheet options as the controls hold them now.
+    SheetSettings sheetSettings() const;
+    const PageState &pageState() const { return m_pageState; }
+    /// The page last drawn for the preview, portrait.
+    QImage previewImage() { return m_previewImage.image(); }
+
+private Q_SLOTS:
+    void BtnPreviewClick();
+    void btnNextPageClick();
+    void btnPrePageClick();
+    void btnPrintClick();
+    void btnPartPrintClick();
+    void btnPdfSaveClick();
+    void btnSetPrnClick();
+    void FormPaint();
+
+private:
+    void buildWindow();
+    QWidget *buildTextTab();
+    QWidget *buildFrameTab();
+    QWidget *buildSpecialTab();
+    LineList exMoji() const;
+    void setPrintEnabled(bool enabled);
+    /// Draws the page at PageTop and copies it, turned, into the preview box.
+    void refreshPreview();
+    /// Runs one print command against a printer, then takes back the print number.
+    template <typename Command> void print(Printer &printer, Command command);
+    /// Runs a handler; an error ends it and is shown, the window stays usable.
+    template <typename Handler> void guarded(Handler handler);
+
+    Printer &m_printer;
+    Dialogs &m_dialogs;
+    RandomGenerator m_random;
+    PageEngine m_engine;
+    RasterSurface m_previewImage;
+    PageState m_pageState;
+    qint32 m_printNumber = 1;
+
+    QLineEdit *m_questionSentence = nullptr;
+    PreviewBox *m_previewBox = nullptr;
+    QPushButton *m_prePage = nullptr;
+    QPushButton *m_nextPage = nullptr;
+    QPushButton *m_print = nullptr;
+    QPushButton *m_partPrint = nullptr;
+    QPushButton *m_pdfSave = nullptr;
+    QPlainTextEdit *m_exMoji = nullptr;
+    RadioGroup *m_prnNumPrint = nullptr;
+    QLineEdit *m_prnNum = nullptr;
+    RadioGroup *m_setup = nullptr;
+    RadioGroup *m_wakuSize = nullptr;
+    RadioGroup *m_direct = nullptr;
+    RadioGroup *m_sideWaku = nullptr;
+    RadioGroup *m_crossLine = nullptr;
+    RadioGroup *m_rndLine = nullptr;
+    RadioGroup *m_day = nullptr;
+    RadioGroup *m_name = nullptr;
+    ColorSwatch *m_copybook = nullptr;
+    ColorSwatch *m_trace = nullptr;
+    QByteArray m_useFont;
+};

@@ -1,0 +1,352 @@
+#include "dialogs.h"
+#include "previewbox.h"
+#include "radiogroup.h"
+#include "recordingprinter.h"
+#include "tmain.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class FakeDialogs : public Dialogs {
+public:
+    QString pdfFileName;
+    QStringList errors;
+
+    QString savePdfFileName(QWidget *) override { return pdfFileName; }
+    void showError(QWidget *, const QString &message) override { errors << message; }
+};
+
+// The window with a recording printer and scripted dialogs.
+struct Window {
+    RecordingPrinter printer;
+    FakeDialogs dialogs;
+    TMain main{printer, dialogs};
+
+    template <typename T = QWidget> T *control(const char *name)
+    {
+        T *widget = main.findChild<T *>(QLatin1StringView(name));
+        Q_ASSERT(widget);
+        return widget;
+    }
+    void click(const char *name) { control<QPushButton>(name)->click(); }
+    bool enabled(const char *name) { return control<QPushButton>(name)->isEnabled(); }
+    void setLines(int count)
+    {
+        QStringList lines;
+        for (int i = 0; i < count; ++i) {
+            lines << QString(QChar(u'あ' + i));
+        }
+        control<QPlainTextEdit>("ExMoji")->setPlainText(lines.join(u'\n'));
+    }
+    void choose(const char *group, int index) { control<RadioGroup>(group)->setItemIndex(index); }
+    // "prev next print part" as 0/1 flags.
+    QString buttons()
+    {
+        return u"%1%2%3%4"_s.arg(int(enabled("btnPrePage")))
+            .arg(int(enabled("btnNextPage")))
+            .arg(int(enabled("btnPrint")))
+            .arg(int(enabled("btnPartPrint")));
+    }
+};
+
+// The lines a recorded page drew as models: line i of setLines is the one character あ + i.
+QList<int> linesOnPage(const QByteArrayList &page)
+{
+    QList<int> lines;
+    for (const QByteArray &call : page) {
+        if (call.contains("color=#000000 bg=none")) {
+            lines << QString::fromUtf8(call).section(u'"', -2, -2).at(0).unicode() - u'あ';
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+class TestTMain : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void layout_data();
+    void layout();
+    void paging_data();
+    void paging();
+    void singlePageAfterMultiPageKeepsPrintPage();
+    void previewCopiesThePageTurned();
+    void previewErrorKeepsState();
+    void printAll();
+    void printNumberAdvancesPerCommand();
+    void printWithoutLines();
+    void printFailures_data();
+    void printFailures();
+    void printToFileIsOneJob();
+    void printPageAndSetup();
+    void pdfSave();
+};
+
+void TestTMain::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("enabled");
+
+    QTest::newRow("preview") << u"BtnPreview"_s << QRect(200, 440, 77, 25) << u"ﾌﾟﾚﾋﾞｭｰ"_s << true;
+    QTest::newRow("previous") << u"btnPrePage"_s << QRect(16, 440, 41, 25) << u"前頁"_s << false;
+    QTest::newRow("next") << u"btnNextPage"_s << QRect(64, 440, 41, 25) << u"次頁"_s << false;
+    QTest::newRow("print all") << u"btnPrint"_s << QRect(288, 440, 77, 25) << u"全印刷"_s << false;
+    QTest::newRow("print page") << u"btnPartPrint"_s << QRect(376, 440, 77, 25) << u"頁印刷"_s
+                                << false;
+    QTest::newRow("pdf") << u"btnPdfSave"_s << QRect(472, 440, 77, 25) << u"PDF保存"_s << false;
+    QTest::newRow("close") << u"BitBtn2"_s << QRect(648, 440, 77, 25) << u"終了(&C)"_s << true;
+    QTest::newRow("printer setup")
+        << u"btnSetPrn"_s << QRect(96, 18, 77, 25) << u"印刷の設定"_s << true;
+}
+
+void TestTMain::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+    QFETCH(bool, enabled);
+    Window window;
+    QCOMPARE(window.main.windowTitle(), u"Hekira"_s);
+    QCOMPARE(window.main.centralWidget()->size(), QSize(738, 474));
+    auto *button = window.main.findChild<QPushButton *>(name);
+    QVERIFY(button);
+    QCOMPARE(button->geometry(), geometry);
+    QCOMPARE(button->text(), caption);
+    QCOMPARE(button->isEnabled(), enabled);
+}
+
+void TestTMain::paging_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("frameNum");
+    QTest::addColumn<int>("furigana");
+    // Steps: P preview, N next, B back; each followed by the expected PageTop and buttons.
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("exactly one page") << 5 << 0 << 0 << QStringList{u"P 0 0010"_s};
+    QTest::newRow("one line more")
+        << 6 << 0 << 0 << QStringList{u"P 0 0111"_s, u"N 5 1011"_s, u"B 0 0111"_s};
+    QTest::newRow("23 lines, 12 cells, furigana")
+        << 23 << 7 << 1
+        << QStringList{u"P 0 0111"_s, u"N 11 1111"_s, u"N 22 1011"_s, u"B 11 1111"_s,
+                       u"B 0 0111"_s};
+}
+
+void TestTMain::paging()
+{
+    QFETCH(int, lines);
+    QFETCH(int, frameNum);
+    QFETCH(int, furigana);
+    QFETCH(QStringList, steps);
+    Window window;
+    window.setLines(lines);
+    window.choose("rgWakuSize", frameNum);
+    window.choose("rgSideWaku", furigana);
+    for (const QString &step : steps) {
+        const QStringList parts = step.split(u' ');
+        window.click(parts[0] == u"P"   ? "BtnPreview"
+                     : parts[0] == u"N" ? "btnNextPage"
+                                        : "btnPrePage");
+        QCOMPARE(window.main.pageState().PageTop, parts[1].toInt());
+        QCOMPARE(window.buttons(), parts[2]);
+    }
+    QVERIFY(window.dialogs.errors.isEmpty());
+}
+
+void TestTMain::singlePageAfterMultiPageKeepsPrintPage()
+{
+    Window window;
+    window.setLines(6);
+    window.click("BtnPreview");
+    window.setLines(2);
+    window.click("BtnPreview");
+    QCOMPARE(window.buttons(), u"0011"_s);
+}
+
+void TestTMain::previewCopiesThePageTurned()
+{
+    Window window;
+    window.setLines(3);
+    window.click("BtnPreview");
+    const QImage page = window.main.previewImage();
+    QCOMPARE(page.size(), QSize(320, 441));
+    auto *box = window.control<PreviewBox>("PaintBox2");
+    const QImage &canvas = box->canvas();
+    QCOMPARE(canvas.pixel(440, 0), page.pixel(0, 0));
+    QCOMPARE(canvas.pixel(0, 319), page.pixel(319, 440));
+    QCOMPARE(canvas.pixel(440 - 56, 25), page.pixel(25, 56)); // the grid's first corner
+    QCOMPARE(QColor(page.pixel(25, 56)), QColor(Qt::black));
+    QVERIFY(box->showsPicture());
+}
+
+void TestTMain::previewErrorKeepsState()
+{
+    Window window;
+    window.choose("chkPrnNum", 1);
+    window.control<QLineEdit>("edtPrnNum")->setText(u"x1"_s);
+    window.setLines(9);
+    window.click("BtnPreview");
+    QCOMPARE(window.dialogs.errors, QStringList{u"'x1' は整数ではありません"_s});
+    QCOMPARE(window.buttons(), u"0000"_s);
+    QCOMPARE(window.main.pageState().LinesPerPage, 5);
+    QCOMPARE(window.main.pageState().PageTop, 0);
+}
+
+void TestTMain::printAll()
+{
+    // 25 lines at 10 cells: pages at lines 0, 12 and 24, one job each.
+    Window window;
+    window.setLines(25);
+    window.choose("rgWakuSize", 6);
+    window.click("BtnPreview");
+    window.click("btnNextPage");
+    window.click("btnPrint");
+    const auto &jobs = window.printer.jobs;
+    QCOMPARE(jobs.size(), 3);
+    const QList<int> firstLines{0, 12, 24};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(jobs[i].title, u"Hekira"_s);
+        QVERIFY(jobs[i].ended);
+        QCOMPARE(jobs[i].pages.size(), 1);
+        QVERIFY(jobs[i].pages[0].first().startsWith("rect 0 0 638 880")); // scale 2
+        QCOMPARE(linesOnPage(jobs[i].pages[0]).value(0), firstLines[i]);
+    }
+    QCOMPARE(linesOnPage(jobs[2].pages[0]), QList<int>{24});
+    QCOMPARE(window.main.pageState().PageTop, 12);
+}
+
+void TestTMain::printNumberAdvancesPerCommand()
+{
+    Window window;
+    window.setLines(8);
+    window.choose("chkPrnNum", 1);
+    auto *number = window.control<QLineEdit>("edtPrnNum");
+    number->setText(u"7"_s);
+    window.click("BtnPreview");
+    for (const auto &[drawn, left] : {std::pair{"（７）", u"8"_s}, std::pair{"（８）", u"9"_s}}) {
+        window.printer.jobs.clear();
+        window.click("btnPrint");
+        QCOMPARE(window.printer.jobs.size(), 2);
+        for (const auto &job : window.printer.jobs) {
+            QVERIFY(job.pages[0].join('\n').contains(drawn));
+        }
+        QCOMPARE(number->text(), left);
+    }
+}
+
+void TestTMain::printWithoutLines()
+{
+    Window window;
+    window.setLines(3);
+    window.click("BtnPreview");
+    window.setLines(0);
+    window.click("btnPrint");
+    QVERIFY(window.printer.jobs.isEmpty());
+    QCOMPARE(window.control<QLineEdit>("edtPrnNum")->text(), u"2"_s);
+}
+
+void TestTMain::printFailures_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("numberText");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("no printer") << false << u"1"_s << u"デフォルト プリンタが存在しません"_s;
+    QTest::newRow("bad number") << true << u"abc"_s << u"'abc' は整数ではありません"_s;
+}
+
+void TestTMain::printFailures()
+{
+    QFETCH(bool, installed);
+    QFETCH(QString, numberText);
+    QFETCH(QString, message);
+    Window window;
+    window.setLines(25);
+    window.click("BtnPreview");
+    window.click("btnNextPage");
+    window.printer.installed = installed;
+    window.choose("chkPrnNum", 1);
+    auto *number = window.control<QLineEdit>("edtPrnNum");
+    number->setText(numberText);
+    window.click("btnPrint");
+    QCOMPARE(window.dialogs.errors, QStringList{message});
+    QVERIFY(window.printer.jobs.isEmpty());
+    QVERIFY(!window.printer.jobOpen());
+    QCOMPARE(window.main.pageState().PageTop, 5);
+    QCOMPARE(number->text(), numberText);
+    // The printer is usable again.
+    window.printer.installed = true;
+    number->setText(u"3"_s);
+    window.click("btnPrint");
+    QCOMPARE(window.printer.jobs.size(), 5);
+    QCOMPARE(number->text(), u"4"_s);
+}
+
+void TestTMain::printToFileIsOneJob()
+{
+    Window window;
+    window.printer.toFile = true;
+    window.setLines(11);
+    window.click("BtnPreview");
+    window.click("btnPrint");
+    QCOMPARE(window.printer.jobs.size(), 1);
+    QCOMPARE(window.printer.jobs[0].pages.size(), 3);
+    QCOMPARE(linesOnPage(window.printer.jobs[0].pages[2]), QList<int>{10});
+}
+
+void TestTMain::printPageAndSetup()
+{
+    Window window;
+    window.setLines(11);
+    window.click("BtnPreview");
+    window.click("btnNextPage");
+    window.click("btnPartPrint");
+    QCOMPARE(window.printer.jobs.size(), 1);
+    QCOMPARE(linesOnPage(window.printer.jobs[0].pages[0]), (QList<int>{5, 6, 7, 8, 9}));
+    QCOMPARE(window.control<QLineEdit>("edtPrnNum")->text(), u"2"_s);
+    window.click("btnSetPrn");
+    QCOMPARE(window.printer.setups, 1);
+}
+
+void TestTMain::pdfSave()
+{
+    QTemporaryDir dir;
+    Window window;
+    window.setLines(11);
+    window.click("BtnPreview");
+    for (const auto &[name, lines, pages] :
+         {std::tuple{"all.pdf", 11, 3}, std::tuple{"empty.pdf", 0, 1}}) {
+        window.dialogs.pdfFileName = dir.filePath(QLatin1StringView(name));
+        window.setLines(lines);
+        window.click("btnPdfSave");
+        QProcess info;
+        info.start(u"pdfinfo"_s, {window.dialogs.pdfFileName});
+        QVERIFY(info.waitForFinished(30000));
+        const QString fields = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(fields.contains(QRegularExpression(u"Pages: +%1\\n"_s.arg(pages))),
+                 qPrintable(fields));
+        QVERIFY(fields.contains(u"Hekira"_s));
+    }
+    QCOMPARE(window.control<QLineEdit>("edtPrnNum")->text(), u"3"_s);
+    QVERIFY(window.dialogs.errors.isEmpty());
+    // Cancelling the dialog writes nothing and keeps the number.
+    window.dialogs.pdfFileName.clear();
+    window.click("btnPdfSave");
+    QCOMPARE(window.control<QLineEdit>("edtPrnNum")->text(), u"3"_s);
+}
+
+QTEST_MAIN(TestTMain)
+#include "tst_tmain.moc"
