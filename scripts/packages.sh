@@ -7,7 +7,7 @@ hekira_build_packages=(
   libgtest-dev libbenchmark-dev
   fonts-ipafont
 )
-hekira_test_packages=(xvfb xauth poppler-utils imagemagick)
+hekira_test_packages=(xvfb xauth poppler-utils imagemagick cups-daemon cups-client)
 
 hekira_install() {
   local missing=() pkg
