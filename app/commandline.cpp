@@ -217,6 +217,8 @@ ExportRequest CommandLine::parse(const QStringList &arguments)
             throw UsageError(u"%1 は値をとりません。"_s.arg(option.name));
         }
         fontGiven = fontGiven || option.name == "--font"_L1;
+        request.sheetOptions = request.sheetOptions ||
+                               (option.name != "--encoding"_L1 && option.name != "--help"_L1);
         option.apply(request, value);
     }
     if (!fontGiven && request.settings.DocDirection == 1) {

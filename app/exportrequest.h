@@ -24,6 +24,7 @@ struct ExportRequest {
     int dpi = 600;
     std::optional<quint32> seed;
     bool help = false;
+    bool sheetOptions = false; ///< an option beyond the text file and its encoding was given
 
     bool hasOutput() const
     {

@@ -1,10 +1,13 @@
 #include "commandline.h"
 #include "hekiraerror.h"
 #include "linelist.h"
+#include "qtdialogs.h"
+#include "qtprinter.h"
 #include "sheetexporter.h"
+#include "tmain.h"
 #include "usageerror.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QSaveFile>
 #include <QTextStream>
 #include <cstdio>
@@ -26,12 +29,18 @@ void writeOutput(const QString &path, const QByteArray &bytes)
     }
 }
 
+LineList readLines(const ExportRequest &request)
+{
+    if (request.textFile.isEmpty()) {
+        return LineList();
+    }
+    return LineList::fromText(
+        TextFile::toCp932(TextFile::read(request.textFile), request.encoding));
+}
+
 int exportSheets(const ExportRequest &request)
 {
-    const LineList lines = request.textFile.isEmpty()
-                               ? LineList()
-                               : LineList::fromText(TextFile::toCp932(
-                                     TextFile::read(request.textFile), request.encoding));
+    const LineList lines = readLines(request);
     SheetExporter exporter(request, lines);
     // Every page is drawn before any file is written.
     const QByteArray png = request.pngFile.isEmpty() ? QByteArray() : exporter.png();
@@ -54,6 +63,16 @@ int exportSheets(const ExportRequest &request)
     return 0;
 }
 
+int runWindow(QApplication &application, const ExportRequest &request)
+{
+    QtPrinter printer;
+    QtDialogs dialogs;
+    TMain window(printer, dialogs);
+    window.openText(readLines(request));
+    window.show();
+    return application.exec();
+}
+
 QStringList argumentList(int argc, char **argv)
 {
     QStringList arguments;
@@ -71,8 +90,8 @@ int main(int argc, char **argv)
     if (CommandLine::wantsExport(arguments)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication application(argc, argv);
-    QGuiApplication::setApplicationName(u"Hekira"_s);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(u"Hekira"_s);
     QTextStream err(stderr);
     try {
         const ExportRequest request = CommandLine::parse(arguments);
@@ -80,10 +99,15 @@ int main(int argc, char **argv)
             QTextStream(stdout) << CommandLine::usage();
             return 0;
         }
-        if (!request.hasOutput()) {
-            throw UsageError(u"出力を指定してください: --png, --pdf, --trace (--help を参照)"_s);
+        if (request.hasOutput()) {
+            return exportSheets(request);
         }
-        return exportSheets(request);
+        if (request.sheetOptions) {
+            throw UsageError(
+                u"シートの設定は出力 (--png, --pdf, --trace, --preview-png) "
+                u"と共に指定してください。ウィンドウにはテキストファイルだけを渡せます。"_s);
+        }
+        return runWindow(application, request);
     } catch (const UsageError &error) {
         err << "hekira: " << error.message() << Qt::endl;
         return 2;

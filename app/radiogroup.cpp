@@ -1,22 +1,15 @@
 #include "radiogroup.h"
 
-#include <QGridLayout>
+#include <QFontMetrics>
 #include <QRadioButton>
+#include <QResizeEvent>
 
 RadioGroup::RadioGroup(const QString &caption, const QStringList &items, int columns,
                        QWidget *parent)
-    : QGroupBox(caption, parent)
+    : QGroupBox(caption, parent), m_columns(columns)
 {
-    auto *layout = new QGridLayout(this);
-    layout->setContentsMargins(6, 2, 2, 2);
-    layout->setHorizontalSpacing(4);
-    layout->setVerticalSpacing(0);
-    const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
     for (int i = 0; i < items.size(); ++i) {
-        auto *button = new QRadioButton(items[i], this);
-        m_buttons.addButton(button, i);
-        // Items run down each column first, then across.
-        layout->addWidget(button, i % rows, i / rows);
+        m_buttons.addButton(new QRadioButton(items[i], this), i);
     }
     connect(&m_buttons, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked) {
@@ -42,5 +35,23 @@ void RadioGroup::setItemIndex(int index)
         checked->setChecked(false);
         m_buttons.setExclusive(true);
         Q_EMIT itemIndexChanged(-1);
+    }
+}
+
+void RadioGroup::resizeEvent(QResizeEvent *event)
+{
+    QGroupBox::resizeEvent(event);
+    // Items share the space under the caption evenly, down each column first,
+    // the way these groups have always been laid out; a layout would need more room.
+    const QList<QAbstractButton *> buttons = m_buttons.buttons();
+    const int count = static_cast<int>(buttons.size());
+    const int rows = (count + m_columns - 1) / m_columns;
+    const int top = fontMetrics().height();
+    const int left = 8;
+    const int width = (event->size().width() - left - 4) / m_columns;
+    const int height = (event->size().height() - top - 2) / qMax(rows, 1);
+    for (int i = 0; i < count; ++i) {
+        buttons[i]->setGeometry(left + (i / rows) * width, top + (i % rows) * height, width,
+                                height);
     }
 }

@@ -21,6 +21,10 @@ Q_SIGNALS:
     /// The selected item changed, by the user or by setItemIndex.
     void itemIndexChanged(int index);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     QButtonGroup m_buttons;
+    int m_columns;
 };

@@ -6,6 +6,7 @@
 #include "fontfaces.h"
 #include "gridgeometry.h"
 #include "hekiraerror.h"
+#include "memolines.h"
 #include "pdfprinter.h"
 #include "previewbox.h"
 #include "printcommands.h"
@@ -14,10 +15,12 @@
 #include "rotater90.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <chrono>
 
@@ -137,6 +140,11 @@ void TMain::buildWindow()
     tabs->addTab(buildTextTab(), u"文字入力"_s);
     tabs->addTab(buildFrameTab(), u"枠設定"_s);
     tabs->addTab(buildSpecialTab(), u"特殊"_s);
+
+    adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 QWidget *TMain::buildTextTab()
@@ -227,7 +235,12 @@ SheetSettings TMain::sheetSettings() const
 
 LineList TMain::exMoji() const
 {
-    return LineList::fromText(Cp932::encode(m_exMoji->toPlainText()));
+    return MemoLines::read(*m_exMoji);
+}
+
+void TMain::openText(const LineList &lines)
+{
+    MemoLines::write(*m_exMoji, lines);
 }
 
 template <typename Handler> void TMain::guarded(Handler handler)

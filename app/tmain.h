@@ -28,6 +28,8 @@ public:
     TMain(Printer &printer, Dialogs &dialogs, QWidget *parent = nullptr);
     ~TMain() override;
 
+    /// Replaces the text lines, as opening a file does.
+    void openText(const LineList &lines);
     /// The sheet options as the controls hold them now.
     SheetSettings sheetSettings() const;
     const PageState &pageState() const { return m_pageState; }
