@@ -1,0 +1,108 @@
+// The window: a preview refresh of the densest page (draw at 320 x 441, turn
+// into the preview box), and the time from creating the window to its first paint.
+#include "cp932.h"
+#include "dialogs.h"
+#include "pageengine.h"
+#include "previewbox.h"
+#include "printer.h"
+#include "rastersurface.h"
+#include "rotater90.h"
+#include "tmain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class NoPrinter : public Printer {
+public:
+    void setPortrait() override {}
+    int pageWidth() const override { return 0; }
+    int pageHeight() const override { return 0; }
+    void setJobTitle(const QString &) override {}
+    void beginJob() override {}
+    void newPage() override {}
+    DrawingSurface &pageCanvas() override { return m_surface; }
+    void endJob() override {}
+    void abortJob() override {}
+    bool printsToFile() const override { return false; }
+    void setup(QWidget *) override {}
+
+private:
+    RasterSurface m_surface{1, 1};
+};
+
+class NoDialogs : public Dialogs {
+public:
+    QString savePdfFileName(QWidget *) override { return {}; }
+    void showError(QWidget *, const QString &) override {}
+};
+
+void DensePreviewRefresh(benchmark::State &state)
+{
+    SheetSettings settings;
+    settings.MakingPattern = 4; // 視写１
+    settings.FrameNum = 9;      // 20 cells
+    LineList lines;
+    for (int i = 0; i < 24; ++i) {
+        lines.add(Cp932::encode(u"きょうはいい天気です。「がっこう」へいきました、"));
+    }
+    RandomGenerator random(1);
+    PageEngine engine(random);
+    RasterSurface page(320, 441);
+    QImage box(441, 320, QImage::Format_RGB32);
+    for (auto _ : state) {
+        engine.MakePrint(page, 320, 441, settings, lines, PageState());
+        RotateR90(page.image(), box);
+        benchmark::DoNotOptimize(box.constBits());
+    }
+}
+
+void WindowToFirstPaint(benchmark::State &state)
+{
+    NoPrinter printer;
+    NoDialogs dialogs;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        TMain window(printer, dialogs);
+        QEventLoop loop;
+        QObject::connect(window.findChild<PreviewBox *>(), &PreviewBox::aboutToPaint, &loop,
+                         &QEventLoop::quit);
+        window.show();
+        loop.exec();
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+}
+
+} // namespace
+
+BENCHMARK(DensePreviewRefresh)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowToFirstPaint)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QElapsedTimer started;
+    started.start();
+    QApplication application(argc, argv);
+    // The first window of a process also pays for Qt's and the fonts' set-up.
+    {
+        NoPrinter printer;
+        NoDialogs dialogs;
+        TMain window(printer, dialogs);
+        QEventLoop loop;
+        QObject::connect(window.findChild<PreviewBox *>(), &PreviewBox::aboutToPaint, &loop,
+                         &QEventLoop::quit);
+        window.show();
+        loop.exec();
+        std::printf("first window of the process, from application start to first paint: %.1f ms\n",
+                    static_cast<double>(started.nsecsElapsed()) / 1e6);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
