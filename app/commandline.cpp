@@ -1,8 +1,10 @@
 #include "commandline.h"
 
 #include "cp932.h"
+#include "lineoperations.h"
 #include "usageerror.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -116,18 +118,75 @@ TextEncoding encoding(const QString &value)
     badValue(u"--encoding"_s, value, u"sjis, utf8"_s);
 }
 
+// The rewrites --edit names, and the number each takes after "=".
+enum class EditValue { None, Count, Width };
+struct EditName {
+    QLatin1StringView name;
+    LineOperations::Operation operation;
+    EditValue value;
+};
+constexpr std::array<EditName, 5> EditNames{{
+    {"repeat"_L1, LineOperations::Operation::Repeat, EditValue::Count},
+    {"blank"_L1, LineOperations::Operation::InsertBlankLines, EditValue::Count},
+    {"katakana"_L1, LineOperations::Operation::ToKatakana, EditValue::None},
+    {"hiragana"_L1, LineOperations::Operation::ToHiragana, EditValue::None},
+    {"wrap"_L1, LineOperations::Operation::Rewrap, EditValue::Width},
+}};
+constexpr int MaxEditCount = 5;
+
+bool validEditValue(EditValue kind, int amount)
+{
+    switch (kind) {
+    case EditValue::None:
+        return false;
+    case EditValue::Count:
+        return amount >= 1 && amount <= MaxEditCount;
+    case EditValue::Width:
+        return std::ranges::find(LineOperations::WrapWidths, amount) !=
+               LineOperations::WrapWidths.end();
+    }
+    return false;
+}
+
+LineOperations::Edit lineEdit(const QString &value)
+{
+    const qsizetype equals = value.indexOf(u'=');
+    const QStringView name = equals < 0 ? QStringView(value) : QStringView(value).first(equals);
+    for (const EditName &edit : EditNames) {
+        if (name != edit.name) {
+            continue;
+        }
+        if (edit.value == EditValue::None && equals < 0) {
+            return {edit.operation, 0};
+        }
+        bool ok = false;
+        const int amount = equals < 0 ? 0 : value.mid(equals + 1).toInt(&ok);
+        if (ok && validEditValue(edit.value, amount)) {
+            return {edit.operation, amount};
+        }
+    }
+    QStringList widths;
+    for (int width : LineOperations::WrapWidths) {
+        widths << QString::number(width);
+    }
+    badValue(u"--edit"_s, value,
+             u"repeat=N, blank=N (N は 1 から %1), katakana, hiragana, wrap=N (N は %2)"_s.arg(
+                 QString::number(MaxEditCount), widths.join(u", ")));
+}
+
 struct Option {
     QLatin1StringView name;
     bool takesValue;
     void (*apply)(ExportRequest &request, const QString &value);
 };
 
-const std::array<Option, 25> Options{{
+const std::array<Option, 27> Options{{
     {"--help"_L1, false, [](ExportRequest &r, const QString &) { r.help = true; }},
     {"--png"_L1, true, [](ExportRequest &r, const QString &v) { r.pngFile = v; }},
     {"--pdf"_L1, true, [](ExportRequest &r, const QString &v) { r.pdfFile = v; }},
     {"--trace"_L1, true, [](ExportRequest &r, const QString &v) { r.traceFile = v; }},
     {"--preview-png"_L1, true, [](ExportRequest &r, const QString &v) { r.previewPngFile = v; }},
+    {"--text-out"_L1, true, [](ExportRequest &r, const QString &v) { r.textOutFile = v; }},
     {"--page"_L1, true,
      [](ExportRequest &r, const QString &v) {
          r.page = int(integerIn(u"--page"_s, v, 1, 100000));
@@ -138,6 +197,7 @@ const std::array<Option, 25> Options{{
     {"--dpi"_L1, true,
      [](ExportRequest &r, const QString &v) { r.dpi = int(integerIn(u"--dpi"_s, v, 72, 2400)); }},
     {"--encoding"_L1, true, [](ExportRequest &r, const QString &v) { r.encoding = encoding(v); }},
+    {"--edit"_L1, true, [](ExportRequest &r, const QString &v) { r.edits.append(lineEdit(v)); }},
     {"--pattern"_L1, true,
      [](ExportRequest &r, const QString &v) { r.settings.MakingPattern = patternIndex(v); }},
     {"--cells"_L1, true,
@@ -231,7 +291,7 @@ bool CommandLine::wantsExport(const QStringList &arguments)
 {
     for (const QString &argument : arguments) {
         for (const QLatin1StringView output :
-             {"--png"_L1, "--pdf"_L1, "--trace"_L1, "--preview-png"_L1}) {
+             {"--png"_L1, "--pdf"_L1, "--trace"_L1, "--preview-png"_L1, "--text-out"_L1}) {
             if (argument == output || argument.startsWith(output + u'=')) {
                 return true;
             }
@@ -253,6 +313,8 @@ QString CommandLine::usage()
   --pdf FILE            全ページを一つの PDF に書き出す (文書タイトル "Hekira")
   --trace FILE|-        描画命令を一行ずつ書き出す (- は標準出力)
   --preview-png FILE    プレビュー画面と同じ、右に90度回した 441x320 の画像を書き出す
+  --text-out FILE|-     (--edit で加工した) 行をテキストファイルに書き出す
+                        (- は標準出力。Shift_JIS、各行のあとに CR LF)
   --page N              --png と --trace で描くページ (1 から、既定 1)
   --all                 --trace で全ページを書き出す
   --size WxH            デバイスピクセルでのページの大きさ
@@ -263,6 +325,14 @@ QString CommandLine::usage()
 テキスト:
   --encoding sjis|utf8  文字コードを指定する (既定: 自動判別。UTF-8 の BOM があるか、
                         正しい UTF-8 で非 ASCII 文字を含めば UTF-8、それ以外は Shift_JIS)
+
+行の加工 (何度でも指定でき、指定した順に、読んだ行を描く前に加工する):
+  --edit repeat=N       各行をさらに N 回くり返す (N は 1 から 5)
+  --edit blank=N        各行のあとに空白行を N 行入れる (N は 1 から 5)
+  --edit katakana       ひらがなをカタカナにする
+  --edit hiragana       カタカナをひらがなにする
+  --edit wrap=N         N 文字ごとに行を分ける (N は 4, 5, 6, 7, 8, 9, 10, 12, 15, 20)。
+                        空の行はなくなる。半角文字は半文字と数える
 
 シートの設定:
   --pattern P           作成パターン: practice1..practice4, copy1..copy3,

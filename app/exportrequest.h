@@ -1,8 +1,10 @@
 #pragma once
 
+#include "lineoperations.h"
 #include "sheetsettings.h"
 #include "textfile.h"
 
+#include <QList>
 #include <QPageSize>
 #include <QSize>
 #include <QString>
@@ -13,10 +15,14 @@ struct ExportRequest {
     SheetSettings settings;
     QString textFile; ///< "-" for standard input, empty for no text
     TextEncoding encoding = TextEncoding::Auto;
+    /// --edit: applied in order to the lines read, before anything uses them
+    QList<LineOperations::Edit> edits;
     QString pngFile;
     QString pdfFile;
     QString traceFile; ///< "-" for standard output
     QString previewPngFile;
+    /// --text-out: the edited lines as a text file, "-" for standard output
+    QString textOutFile;
     int page = 1; ///< 1-based page for --png and --trace
     bool allPages = false;
     std::optional<QSize> size;
@@ -29,6 +35,6 @@ struct ExportRequest {
     bool hasOutput() const
     {
         return !pngFile.isEmpty() || !pdfFile.isEmpty() || !traceFile.isEmpty() ||
-               !previewPngFile.isEmpty();
+               !previewPngFile.isEmpty() || !textOutFile.isEmpty();
     }
 };

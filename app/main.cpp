@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "hekiraerror.h"
 #include "linelist.h"
+#include "lineoperations.h"
 #include "qtdialogs.h"
 #include "qtprinter.h"
 #include "sheetexporter.h"
@@ -38,11 +39,33 @@ LineList readLines(const ExportRequest &request)
         TextFile::toCp932(TextFile::read(request.textFile), request.encoding));
 }
 
+// The lines as the window saves a text file: each line followed by CR LF, a blank
+// line (0x0D) written empty so that it reads back as one line. The window falls
+// back to UTF-8 for text that Shift_JIS cannot hold; lines here are CP932 bytes
+// already (read as such, or converted with "？" for what CP932 lacks), so they
+// are always written as they are, in Shift_JIS.
+QByteArray textFileBytes(const LineList &lines)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < lines.count(); ++i) {
+        const QByteArray line = lines.line(i);
+        if (line != QByteArrayView(&LineOperations::BlankLineByte, 1)) {
+            bytes += line;
+        }
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
 int exportSheets(const ExportRequest &request)
 {
-    const LineList lines = readLines(request);
+    LineList lines = readLines(request);
+    for (const LineOperations::Edit &edit : request.edits) {
+        lines = LineOperations::apply(lines, edit);
+    }
     SheetExporter exporter(request, lines);
     // Every page is drawn before any file is written.
+    const QByteArray text = request.textOutFile.isEmpty() ? QByteArray() : textFileBytes(lines);
     const QByteArray png = request.pngFile.isEmpty() ? QByteArray() : exporter.png();
     const QByteArray pdf = request.pdfFile.isEmpty() ? QByteArray() : exporter.pdf();
     const QByteArray trace = request.traceFile.isEmpty() ? QByteArray() : exporter.trace();
@@ -59,6 +82,9 @@ int exportSheets(const ExportRequest &request)
     }
     if (!request.previewPngFile.isEmpty()) {
         writeOutput(request.previewPngFile, preview);
+    }
+    if (!request.textOutFile.isEmpty()) {
+        writeOutput(request.textOutFile, text);
     }
     return 0;
 }

@@ -49,6 +49,8 @@ private Q_SLOTS:
     void badOptions();
     void traceFromStandardInput();
     void shiftJisAndUtf8FilesDrawTheSame();
+    void textOut_data();
+    void textOut();
     void errorsWriteNothing_data();
     void errorsWriteNothing();
     void pdfHasEveryPage();
@@ -101,6 +103,12 @@ void TestCommandLine::badOptions_data()
     QTest::newRow("missing value") << u"--trace - --cells"_s << u"--cells"_s;
     QTest::newRow("size") << u"--trace - --size 10by10"_s << u"320x441"_s;
     QTest::newRow("seed") << u"--trace - --seed -1"_s << u"4294967295"_s;
+    QTest::newRow("edit unknown") << u"--text-out - --edit reverse"_s << u"hiragana"_s;
+    QTest::newRow("edit repeat 6") << u"--text-out - --edit repeat=6"_s << u"1 から 5"_s;
+    QTest::newRow("edit blank without count") << u"--text-out - --edit blank"_s << u"blank=N"_s;
+    QTest::newRow("edit wrap 11") << u"--text-out - --edit wrap=11"_s << u"12, 15, 20"_s;
+    QTest::newRow("edit katakana with a count")
+        << u"--text-out - --edit katakana=1"_s << u"katakana"_s;
 }
 
 void TestCommandLine::badOptions()
@@ -151,6 +159,54 @@ void TestCommandLine::shiftJisAndUtf8FilesDrawTheSame()
     QVERIFY(traces[0].contains("\"か\""));
     QCOMPARE(traces[1], traces[0]);
     QCOMPARE(traces[2], traces[0]);
+}
+
+void TestCommandLine::textOut_data()
+{
+    QTest::addColumn<QString>("edits");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("output");
+
+    QTest::newRow("no edit: CR LF after every line")
+        << QString() << u"あい\nかき"_s << u"あい\r\nかき\r\n"_s;
+    QTest::newRow("no lines") << QString() << QString() << QString();
+    QTest::newRow("repeat") << u"repeat=2"_s << u"あ\n\n"_s << u"あ\r\nあ\r\nあ\r\n\r\n\r\n\r\n"_s;
+    QTest::newRow("blank lines written empty")
+        << u"blank=1"_s << u"あ\nい\n"_s << u"あ\r\n\r\nい\r\n\r\n"_s;
+    QTest::newRow("katakana, hiragana")
+        << u"katakana"_s << u"ひらがな、カナ。\n"_s << u"ヒラガナ、カナ。\r\n"_s;
+    QTest::newRow("hiragana keeps ヴ")
+        << u"hiragana"_s << u"ヴァイオリン\n"_s << u"ヴぁいおりん\r\n"_s;
+    QTest::newRow("repeat, then wrap") << u"repeat=1 wrap=4"_s << u"一二三四五六\n"_s
+                                       << u"一二三四\r\n五六\r\n一二三四\r\n五六\r\n"_s;
+    QTest::newRow("wrap, then repeat") << u"wrap=4 repeat=1"_s << u"一二三四五六\n\n"_s
+                                       << u"一二三四\r\n一二三四\r\n五六\r\n五六\r\n"_s;
+}
+
+void TestCommandLine::textOut()
+{
+    QFETCH(QString, edits);
+    QFETCH(QString, input);
+    QFETCH(QString, output);
+
+    const auto textOut = [&](const QString &target) {
+        QStringList arguments{u"--text-out"_s, target};
+        for (const QString &edit : edits.split(u' ', Qt::SkipEmptyParts)) {
+            arguments << u"--edit"_s << edit;
+        }
+        // UTF-8 in, Shift_JIS out; no window is needed.
+        return hekira(arguments << u"-"_s, input.toUtf8());
+    };
+    const Run run = textOut(u"-"_s);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, Cp932::encode(output));
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"lines.txt"_s);
+    QCOMPARE(textOut(file).exitCode, 0);
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), Cp932::encode(output));
 }
 
 void TestCommandLine::errorsWriteNothing_data()
