@@ -48,7 +48,7 @@ QByteArray textFileBytes(const LineList &lines)
 {
     QByteArray bytes;
     for (qsizetype i = 0; i < lines.count(); ++i) {
-        const QByteArray line = lines.line(i);
+        const QByteArray line = lines.wholeLine(i);
         if (line != QByteArrayView(&LineOperations::BlankLineByte, 1)) {
             bytes += line;
         }

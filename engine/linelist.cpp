@@ -35,10 +35,13 @@ qsizetype LineList::count() const
 
 QByteArray LineList::line(qsizetype index) const
 {
-    if (index < 0 || index >= m_lines.size()) {
-        return {};
-    }
-    return m_lines.at(index).first(qMin(m_lines.at(index).size(), MaxLineBytes));
+    const QByteArray whole = wholeLine(index);
+    return whole.first(qMin(whole.size(), MaxLineBytes));
+}
+
+QByteArray LineList::wholeLine(qsizetype index) const
+{
+    return index >= 0 && index < m_lines.size() ? m_lines.at(index) : QByteArray();
 }
 
 void LineList::replace(qsizetype index, const QByteArray &line)

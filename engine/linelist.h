@@ -19,7 +19,10 @@ public:
     static LineList fromText(QByteArrayView text);
 
     qsizetype count() const;
+    /// The line as the page reads it: at most MaxLineBytes; empty past the end.
     QByteArray line(qsizetype index) const;
+    /// The line as kept, however long, for rewriting and saving text.
+    QByteArray wholeLine(qsizetype index) const;
     void replace(qsizetype index, const QByteArray &line);
     void add(const QByteArray &line);
     void clear();

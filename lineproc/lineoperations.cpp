@@ -52,7 +52,7 @@ LineList mapEachLine(const LineList &lines, KanaRange range)
 {
     LineList mapped;
     for (qsizetype i = 0; i < lines.count(); ++i) {
-        mapped.add(mapKana(lines.line(i), range));
+        mapped.add(mapKana(lines.wholeLine(i), range));
     }
     return mapped;
 }
@@ -80,7 +80,7 @@ LineList LineOperations::repeat(const LineList &lines, int times)
 {
     LineList repeated;
     for (qsizetype i = 0; i < lines.count(); ++i) {
-        const QByteArray line = lines.line(i);
+        const QByteArray line = lines.wholeLine(i);
         for (int copy = 0; copy <= times; ++copy) {
             repeated.add(line);
         }
@@ -93,7 +93,7 @@ LineList LineOperations::insertBlankLines(const LineList &lines, int count)
     const QByteArray blank(1, BlankLineByte);
     LineList spaced;
     for (qsizetype i = 0; i < lines.count(); ++i) {
-        spaced.add(lines.line(i));
+        spaced.add(lines.wholeLine(i));
         for (int b = 0; b < count; ++b) {
             spaced.add(blank);
         }
@@ -122,7 +122,7 @@ LineList LineOperations::rewrap(const LineList &lines, int charsPerLine)
     const qsizetype pieceBytes = 2 * qsizetype(charsPerLine);
     LineList wrapped;
     for (qsizetype i = 0; i < lines.count(); ++i) {
-        const QByteArray line = lines.line(i);
+        const QByteArray line = lines.wholeLine(i);
         qsizetype start = 0;
         while (start < line.size()) {
             qsizetype end = start;

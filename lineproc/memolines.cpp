@@ -15,7 +15,7 @@ void MemoLines::write(QPlainTextEdit &memo, const LineList &lines)
 {
     QString text;
     for (qsizetype i = 0; i < lines.count(); ++i) {
-        const QByteArray line = lines.line(i);
+        const QByteArray line = lines.wholeLine(i);
         if (line != QByteArrayView(&LineOperations::BlankLineByte, 1)) {
             text += Cp932::decode(line);
         }

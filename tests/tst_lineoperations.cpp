@@ -24,7 +24,7 @@ QByteArrayList linesOf(const LineList &list)
 {
     QByteArrayList lines;
     for (qsizetype i = 0; i < list.count(); ++i) {
-        lines << list.line(i);
+        lines << list.wholeLine(i);
     }
     return lines;
 }
@@ -101,6 +101,12 @@ void TestLineOperations::apply_data()
     QTest::newRow("katakana: 300-byte line converted whole")
         << Operation::ToKatakana << 0 << sjis({u"あ"_s.repeated(150)})
         << sjis({u"ア"_s.repeated(150)});
+    QTest::newRow("katakana: a line past 4096 bytes converted whole")
+        << Operation::ToKatakana << 0 << sjis({u"あ"_s.repeated(3000)})
+        << sjis({u"ア"_s.repeated(3000)});
+    QTest::newRow("repeat: a line past 4096 bytes kept whole")
+        << Operation::Repeat << 1 << sjis({u"あ"_s.repeated(3000)})
+        << sjis({u"あ"_s.repeated(3000), u"あ"_s.repeated(3000)});
     QTest::newRow("katakana: bytes forming no character kept")
         << Operation::ToKatakana << 0 << QByteArrayList{"\xA0\x82\xA0\x82"}
         << QByteArrayList{"\xA0\x83\x41\x82"};
