@@ -2,6 +2,8 @@
 
 #include "cp932.h"
 #include "lineoperations.h"
+#include "settingsstore.h"
+#include "storedsettings.h"
 #include "usageerror.h"
 
 #include <algorithm>
@@ -180,7 +182,7 @@ struct Option {
     void (*apply)(ExportRequest &request, const QString &value);
 };
 
-const std::array<Option, 27> Options{{
+const std::array<Option, 28> Options{{
     {"--help"_L1, false, [](ExportRequest &r, const QString &) { r.help = true; }},
     {"--png"_L1, true, [](ExportRequest &r, const QString &v) { r.pngFile = v; }},
     {"--pdf"_L1, true, [](ExportRequest &r, const QString &v) { r.pdfFile = v; }},
@@ -221,6 +223,8 @@ const std::array<Option, 27> Options{{
      }},
     {"--sentence"_L1, true,
      [](ExportRequest &r, const QString &v) { r.settings.QuestionMes = Cp932::encode(v); }},
+    // The stored options are taken before all others, wherever this stands.
+    {"--settings"_L1, false, [](ExportRequest &, const QString &) {}},
     {"--font"_L1, true,
      [](ExportRequest &r, const QString &v) { r.settings.UseFont = Cp932::encode(v); }},
     {"--model-color"_L1, true,
@@ -253,6 +257,10 @@ const Option &findOption(const QString &name)
 ExportRequest CommandLine::parse(const QStringList &arguments)
 {
     ExportRequest request;
+    if (arguments.contains(u"--settings"_s)) {
+        request.settings =
+            StoredSettings::restore(SettingsStore(SettingsStore::defaultPath())).sheetSettings();
+    }
     bool fontGiven = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
@@ -277,12 +285,14 @@ ExportRequest CommandLine::parse(const QStringList &arguments)
             throw UsageError(u"%1 は値をとりません。"_s.arg(option.name));
         }
         fontGiven = fontGiven || option.name == "--font"_L1;
-        request.sheetOptions = request.sheetOptions ||
-                               (option.name != "--encoding"_L1 && option.name != "--help"_L1);
+        request.sheetOptions =
+            request.sheetOptions || (option.name != "--encoding"_L1 && option.name != "--help"_L1);
         option.apply(request, value);
     }
-    if (!fontGiven && request.settings.DocDirection == 1) {
-        request.settings.UseFont = Cp932::encode(u"ＭＳ 明朝");
+    // The face follows the direction as the window's direction toggle keeps it.
+    SheetSettings &settings = request.settings;
+    if (!fontGiven && settings.DocDirection == 1 && settings.UseFont.startsWith('@')) {
+        settings.UseFont.remove(0, 1);
     }
     return request;
 }
@@ -348,6 +358,8 @@ QString CommandLine::usage()
   --number TEXT         プリント番号を印刷し、その番号に TEXT を使う
   --sentence TEXT       問題文 (既定 "◆よく見て、れんしゅうしましょう。")
   --font FACE           書体 (既定: 縦書きは "@ＭＳ 明朝"、横書きは "ＭＳ 明朝")
+  --settings            ウィンドウが保存した設定 (~/.config/hekira/settings.ini) から始める
+                        (ほかのオプションはその上に重ねて効く)
   --model-color #RRGGBB お手本の色 (既定 #000000)
   --trace-color #RRGGBB 練習の色 (既定 #c0c0c0)
 

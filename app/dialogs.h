@@ -1,17 +1,28 @@
 #pragma once
 
+#include "drawingsurface.h"
+
 #include <QString>
+#include <optional>
 
 class QWidget;
 
 /// The dialogs the main window asks the user through, behind one interface so
-/// that tests can answer them.
+/// that tests can answer them. Each returns nothing when the user cancels.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
-    /// Asks where to save a PDF; empty when the user cancels.
+    /// A text file to open.
+    virtual QString openTextFileName(QWidget *parent) = 0;
+    /// A text file to save to; ".txt" is added to a name without an extension.
+    virtual QString saveTextFileName(QWidget *parent) = 0;
+    /// Where to save a PDF; ".pdf" is added to a name without an extension.
     virtual QString savePdfFileName(QWidget *parent) = 0;
+    /// A font face; the dialog opens on the face last chosen in it.
+    virtual std::optional<QString> chooseFontFace(QWidget *parent) = 0;
+    /// A colour; the dialog opens on the colour last chosen in it.
+    virtual std::optional<Color> chooseColor(QWidget *parent) = 0;
     /// Shows an error message; returns when the user has read it.
     virtual void showError(QWidget *parent, const QString &message) = 0;
 };

@@ -4,12 +4,12 @@
 #include "lineoperations.h"
 #include "qtdialogs.h"
 #include "qtprinter.h"
+#include "settingsstore.h"
 #include "sheetexporter.h"
 #include "tmain.h"
 #include "usageerror.h"
 
 #include <QApplication>
-#include <QSaveFile>
 #include <QTextStream>
 #include <cstdio>
 
@@ -24,10 +24,7 @@ void writeOutput(const QString &path, const QByteArray &bytes)
         std::fflush(stdout);
         return;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw HekiraError(u"ファイル \"%1\" を作成できません。%2"_s.arg(path, file.errorString()));
-    }
+    TextFile::write(path, bytes);
 }
 
 LineList readLines(const ExportRequest &request)
@@ -35,15 +32,20 @@ LineList readLines(const ExportRequest &request)
     if (request.textFile.isEmpty()) {
         return LineList();
     }
-    return LineList::fromText(
-        TextFile::toCp932(TextFile::read(request.textFile), request.encoding));
+    bool lossless = true;
+    const QByteArray text =
+        TextFile::toCp932(TextFile::read(request.textFile), request.encoding, &lossless);
+    if (!lossless) {
+        QTextStream(stderr) << u"hekira: Shift_JIS で表せない文字を \"？\" に置き換えました。"_s
+                            << Qt::endl;
+    }
+    return LineList::fromText(text);
 }
 
 // The lines as the window saves a text file: each line followed by CR LF, a blank
-// line (0x0D) written empty so that it reads back as one line. The window falls
-// back to UTF-8 for text that Shift_JIS cannot hold; lines here are CP932 bytes
-// already (read as such, or converted with "？" for what CP932 lacks), so they
-// are always written as they are, in Shift_JIS.
+// line (0x0D) written empty so that it reads back as one line. Lines here are
+// CP932 bytes already (what CP932 lacks was replaced, with a warning, when they
+// were read), so they are written as they are, in Shift_JIS.
 QByteArray textFileBytes(const LineList &lines)
 {
     QByteArray bytes;
@@ -93,9 +95,16 @@ int runWindow(QApplication &application, const ExportRequest &request)
 {
     QtPrinter printer;
     QtDialogs dialogs;
-    TMain window(printer, dialogs);
-    window.openText(readLines(request));
+    const SettingsStore settings(SettingsStore::defaultPath());
+    TMain window(printer, dialogs, settings);
     window.show();
+    if (!request.textFile.isEmpty()) {
+        try {
+            window.openFile(request.textFile, request.encoding);
+        } catch (const HekiraError &error) {
+            dialogs.showError(&window, error.message());
+        }
+    }
     return application.exec();
 }
 

@@ -1,17 +1,70 @@
 #include "qtdialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+const QStringList TextFilters{u"ﾃｷｽﾄ形式(*.txt)"_s, u"すべてのﾌｧｲﾙ(*.*)"_s};
+
+QString fileName(QWidget *parent, QFileDialog::AcceptMode mode, const QStringList &filters,
+                 const QString &suffix)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(suffix);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+} // namespace
+
+QtDialogs::QtDialogs() : m_font(u"ＭＳ Ｐゴシック"_s)
+{
+    m_font.setPixelSize(15);
+}
+
+QString QtDialogs::openTextFileName(QWidget *parent)
+{
+    return fileName(parent, QFileDialog::AcceptOpen, TextFilters, u"txt"_s);
+}
+
+QString QtDialogs::saveTextFileName(QWidget *parent)
+{
+    return fileName(parent, QFileDialog::AcceptSave, TextFilters, u"txt"_s);
+}
+
 QString QtDialogs::savePdfFileName(QWidget *parent)
 {
-    QFileDialog dialog(parent, u"PDF保存"_s);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({u"PDF形式(*.pdf)"_s, u"すべてのﾌｧｲﾙ(*)"_s});
-    dialog.setDefaultSuffix(u"pdf"_s);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return fileName(parent, QFileDialog::AcceptSave, {u"PDF形式(*.pdf)"_s, u"すべてのﾌｧｲﾙ(*.*)"_s},
+                    u"pdf"_s);
+}
+
+std::optional<QString> QtDialogs::chooseFontFace(QWidget *parent)
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, m_font, parent);
+    if (!ok) {
+        return std::nullopt;
+    }
+    m_font = font;
+    return font.family();
+}
+
+std::optional<Color> QtDialogs::chooseColor(QWidget *parent)
+{
+    const QColor color = QColorDialog::getColor(m_color, parent);
+    if (!color.isValid()) {
+        return std::nullopt;
+    }
+    m_color = color;
+    return static_cast<Color>(color.red() | (color.green() << 8) | (color.blue() << 16));
 }
 
 void QtDialogs::showError(QWidget *parent, const QString &message)

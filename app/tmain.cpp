@@ -13,7 +13,11 @@
 #include "printer.h"
 #include "radiogroup.h"
 #include "rotater90.h"
+#include "settingsstore.h"
+#include "storedsettings.h"
+#include "tfeditline.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -21,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <chrono>
 
@@ -29,6 +34,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr QSize ClientSize(738, 474);
+// Beyond this a text is no longer a worksheet's, and the editor would crawl.
+constexpr qsizetype MemoLimitBytes = 16 * 1024 * 1024;
 constexpr QSize PreviewPage(DrawScale::ReferenceWidth, DrawScale::ReferenceHeight);
 
 const QStringList NoYes{u"なし"_s, u"あり"_s};
@@ -72,14 +79,16 @@ quint32 clockSeed()
 
 } // namespace
 
-TMain::TMain(Printer &printer, Dialogs &dialogs, QWidget *parent)
-    : QMainWindow(parent), m_printer(printer), m_dialogs(dialogs), m_random(clockSeed()),
-      m_engine(m_random), m_previewImage(PreviewPage.width(), PreviewPage.height()),
-      m_useFont(SheetSettings().UseFont)
+TMain::TMain(Printer &printer, Dialogs &dialogs, const SettingsStore &settings, QWidget *parent)
+    : QMainWindow(parent), m_printer(printer), m_dialogs(dialogs), m_settings(settings),
+      m_random(clockSeed()), m_engine(m_random),
+      m_previewImage(PreviewPage.width(), PreviewPage.height()), m_useFont(SheetSettings().UseFont)
 {
     FontFaces::install();
     buildWindow();
-    m_printNumber = m_prnNum->text().toInt();
+    FormCreate();
+    // Created once, after the window, so that it keeps its state between uses.
+    m_editLine = new TFEditLine(*m_exMoji, this);
 }
 
 TMain::~TMain() = default;
@@ -150,8 +159,10 @@ void TMain::buildWindow()
 QWidget *TMain::buildTextTab()
 {
     auto *tab = new QWidget;
-    button(tab, "btnOpenFile", u"ﾌｧｲﾙを開く"_s, QRect(14, 8, 91, 25));
-    button(tab, "btnSaveFile", u"ﾃﾞｰﾀを保存"_s, QRect(126, 8, 91, 25));
+    connect(button(tab, "btnOpenFile", u"ﾌｧｲﾙを開く"_s, QRect(14, 8, 91, 25)),
+            &QPushButton::clicked, this, &TMain::btnOpenFileClick);
+    connect(button(tab, "btnSaveFile", u"ﾃﾞｰﾀを保存"_s, QRect(126, 8, 91, 25)),
+            &QPushButton::clicked, this, &TMain::btnSaveFileClick);
     m_exMoji = place(new QPlainTextEdit(tab), 8, 40, 225, 257);
     m_exMoji->setObjectName(u"ExMoji"_s);
     m_exMoji->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -161,8 +172,10 @@ QWidget *TMain::buildTextTab()
         radioGroup(tab, "chkPrnNum", u"ﾌﾟﾘﾝﾄ番号"_s, NoYes, 1, QRect(0, 304, 73, 49), 0);
     m_prnNum = place(new QLineEdit(u"1"_s, tab), 72, 320, 25, 19);
     m_prnNum->setObjectName(u"edtPrnNum"_s);
-    button(tab, "btnEditLine", u"ﾃﾞｰﾀを加工"_s, QRect(104, 320, 65, 25));
-    button(tab, "btnMemoClear", u"ﾃﾞｰﾀをｸﾘｱ"_s, QRect(176, 320, 65, 25));
+    connect(button(tab, "btnEditLine", u"ﾃﾞｰﾀを加工"_s, QRect(104, 320, 65, 25)),
+            &QPushButton::clicked, this, &TMain::btnEditLineClick);
+    connect(button(tab, "btnMemoClear", u"ﾃﾞｰﾀをｸﾘｱ"_s, QRect(176, 320, 65, 25)),
+            &QPushButton::clicked, this, &TMain::btnMemoClearClick);
     return tab;
 }
 
@@ -181,6 +194,7 @@ QWidget *TMain::buildFrameTab()
     m_direct = radioGroup(tab, "rgDirect", u"文字組"_s, {u"縦書き"_s, u"横書き"_s}, 2,
                           QRect(8, 170, 233, 39), defaults.DocDirection);
     m_direct->setToolTip(u"必ずﾌｫﾝﾄを切り替えて下さい"_s);
+    connect(m_direct, &RadioGroup::itemIndexChanged, this, &TMain::rgDirectClick);
     m_sideWaku = radioGroup(tab, "rgSideWaku", u"ふりがな枠"_s, NoYes, 2, QRect(8, 218, 233, 39),
                             defaults.FuriganaFrame);
     m_crossLine = radioGroup(tab, "rgCrossLine", u"十字点線"_s, NoYes, 2, QRect(8, 264, 233, 41),
@@ -194,7 +208,8 @@ QWidget *TMain::buildSpecialTab()
 {
     const SheetSettings defaults;
     auto *tab = new QWidget;
-    button(tab, "btnSetFont", u"ﾌｫﾝﾄの設定"_s, QRect(8, 18, 75, 25));
+    connect(button(tab, "btnSetFont", u"ﾌｫﾝﾄの設定"_s, QRect(8, 18, 75, 25)), &QPushButton::clicked,
+            this, &TMain::btnSetFontClick);
     auto *setPrinter = button(tab, "btnSetPrn", u"印刷の設定"_s, QRect(96, 18, 77, 25));
     connect(setPrinter, &QPushButton::clicked, this, &TMain::btnSetPrnClick);
     m_day = radioGroup(tab, "rgDay", u"月日の印刷"_s, NoYes, 2, QRect(8, 64, 233, 49),
@@ -208,7 +223,10 @@ QWidget *TMain::buildSpecialTab()
     (new QLabel(u"練習の色"_s, tab))->move(136, 184);
     m_trace = place(new ColorSwatch(defaults.TraceColor, tab), 152, 200, 65, 25);
     m_trace->setObjectName(u"shpTrace"_s);
-    button(tab, "Button1", u"初期設定"_s, QRect(160, 232, 75, 25));
+    connect(m_copybook, &ColorSwatch::pressed, this, &TMain::shpCopybookMouseDown);
+    connect(m_trace, &ColorSwatch::pressed, this, &TMain::shpTraceMouseDown);
+    connect(button(tab, "Button1", u"初期設定"_s, QRect(160, 232, 75, 25)), &QPushButton::clicked,
+            this, &TMain::Button1Click);
     return tab;
 }
 
@@ -238,9 +256,13 @@ LineList TMain::exMoji() const
     return MemoLines::read(*m_exMoji);
 }
 
-void TMain::openText(const LineList &lines)
+void TMain::openFile(const QString &path, TextEncoding encoding)
 {
-    MemoLines::write(*m_exMoji, lines);
+    const QByteArray bytes = TextFile::read(path);
+    if (bytes.size() > MemoLimitBytes) {
+        throw HekiraError(u"文字列の大きさがメモの制限を越えました"_s);
+    }
+    m_exMoji->setPlainText(TextFile::toText(bytes, encoding));
 }
 
 template <typename Handler> void TMain::guarded(Handler handler)
@@ -391,4 +413,137 @@ void TMain::FormPaint()
         RotateR90(m_previewImage.image(), m_previewBox->canvas());
     }
     m_previewBox->setShowing(showing);
+}
+
+void TMain::FormCreate()
+{
+    StoredSettings stored;
+    try {
+        stored = StoredSettings::restore(m_settings);
+    } catch (const HekiraError &error) {
+        // The window still comes up, with the defaults.
+        m_dialogs.showError(this, error.message());
+    }
+    m_useFont = Cp932::encode(stored.useFont);
+    m_questionSentence->setText(stored.questionMes);
+    const std::array<RadioGroup *, StoredSettings::OptionCount> groups{
+        m_setup, m_wakuSize, m_direct, m_sideWaku, m_crossLine, m_rndLine, m_day, m_name};
+    for (int option = 0; option < StoredSettings::OptionCount; ++option) {
+        groups[option]->setItemIndex(stored.options[option]);
+    }
+    m_copybook->setColor(stored.copybookColor);
+    m_trace->setColor(stored.traceColor);
+    m_printNumber = m_prnNum->text().toInt();
+}
+
+void TMain::FormDestroy()
+{
+    StoredSettings::storeAtClose(m_settings, m_questionSentence->text(),
+                                 {m_setup->itemIndex(), m_wakuSize->itemIndex(),
+                                  m_direct->itemIndex(), m_sideWaku->itemIndex(),
+                                  m_crossLine->itemIndex(), m_rndLine->itemIndex(),
+                                  m_day->itemIndex(), m_name->itemIndex()});
+}
+
+void TMain::closeEvent(QCloseEvent *event)
+{
+    guarded([this] { FormDestroy(); });
+    m_editLine->hide();
+    QMainWindow::closeEvent(event);
+}
+
+void TMain::btnOpenFileClick()
+{
+    guarded([this] {
+        const QString path = m_dialogs.openTextFileName(this);
+        if (!path.isEmpty()) {
+            openFile(path);
+        }
+    });
+}
+
+void TMain::btnSaveFileClick()
+{
+    guarded([this] {
+        const QString path = m_dialogs.saveTextFileName(this);
+        if (path.isEmpty()) {
+            return;
+        }
+        bool shiftJis = true;
+        TextFile::write(path, TextFile::fromText(m_exMoji->toPlainText(), &shiftJis));
+        statusBar()->showMessage(
+            shiftJis
+                ? u"\"%1\" に保存しました。"_s.arg(path)
+                : u"Shift_JIS で表せない文字があるため、\"%1\" に UTF-8 で保存しました。"_s.arg(
+                      path));
+    });
+}
+
+void TMain::btnMemoClearClick()
+{
+    m_exMoji->clear();
+    setPrintEnabled(false);
+    m_partPrint->setEnabled(false);
+    m_prePage->setEnabled(false);
+    m_nextPage->setEnabled(false);
+    guarded([this] { refreshPreview(); });
+}
+
+void TMain::btnEditLineClick()
+{
+    m_editLine->show();
+    m_editLine->raise();
+    m_editLine->activateWindow();
+}
+
+void TMain::btnSetFontClick()
+{
+    guarded([this] {
+        const std::optional<QString> face = m_dialogs.chooseFontFace(this);
+        if (face) {
+            m_useFont = Cp932::encode(*face);
+            StoredSettings::storeUseFont(m_settings, *face);
+        }
+    });
+}
+
+void TMain::rgDirectClick(int index)
+{
+    const bool vertical = m_useFont.startsWith('@');
+    if (index == 0 && !vertical) {
+        m_useFont.prepend('@');
+    } else if (index == 1 && vertical) {
+        m_useFont.remove(0, 1);
+    }
+}
+
+void TMain::shpCopybookMouseDown()
+{
+    guarded([this] {
+        if (const std::optional<Color> color = m_dialogs.chooseColor(this)) {
+            m_copybook->setColor(*color);
+            StoredSettings::storeCopybookColor(m_settings, *color);
+        }
+    });
+}
+
+void TMain::shpTraceMouseDown()
+{
+    guarded([this] {
+        if (const std::optional<Color> color = m_dialogs.chooseColor(this)) {
+            m_trace->setColor(*color);
+            StoredSettings::storeTraceColor(m_settings, *color);
+        }
+    });
+}
+
+void TMain::Button1Click()
+{
+    const StoredSettings defaults;
+    m_copybook->setColor(defaults.copybookColor);
+    m_trace->setColor(defaults.traceColor);
+    guarded([&] {
+        StoredSettings::storeCopybookColor(m_settings, defaults.copybookColor);
+        StoredSettings::storeTraceColor(m_settings, defaults.traceColor);
+    });
 }

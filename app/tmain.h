@@ -6,11 +6,14 @@
 #include "randomgenerator.h"
 #include "rastersurface.h"
 #include "sheetsettings.h"
+#include "textfile.h"
 
 #include <QMainWindow>
 
 class ColorSwatch;
 class Dialogs;
+class SettingsStore;
+class TFEditLine;
 class PreviewBox;
 class Printer;
 class QLineEdit;
@@ -25,18 +28,32 @@ class TMain : public QMainWindow {
     Q_OBJECT
 
 public:
-    TMain(Printer &printer, Dialogs &dialogs, QWidget *parent = nullptr);
+    /// Restores the stored settings while it is created; stores them when it closes.
+    TMain(Printer &printer, Dialogs &dialogs, const SettingsStore &settings,
+          QWidget *parent = nullptr);
     ~TMain() override;
 
-    /// Replaces the text lines, as opening a file does.
-    void openText(const LineList &lines);
+    /// Replaces the text lines with a file's, as "ﾌｧｲﾙを開く" does.
+    void openFile(const QString &path, TextEncoding encoding = TextEncoding::Auto);
     /// The sheet options as the controls hold them now.
     SheetSettings sheetSettings() const;
     const PageState &pageState() const { return m_pageState; }
     /// The page last drawn for the preview, portrait.
     QImage previewImage() { return m_previewImage.image(); }
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private Q_SLOTS:
+    void btnOpenFileClick();
+    void btnSaveFileClick();
+    void btnMemoClearClick();
+    void btnEditLineClick();
+    void btnSetFontClick();
+    void rgDirectClick(int index);
+    void shpCopybookMouseDown();
+    void shpTraceMouseDown();
+    void Button1Click();
     void BtnPreviewClick();
     void btnNextPageClick();
     void btnPrePageClick();
@@ -47,6 +64,8 @@ private Q_SLOTS:
     void FormPaint();
 
 private:
+    void FormCreate();
+    void FormDestroy();
     void buildWindow();
     QWidget *buildTextTab();
     QWidget *buildFrameTab();
@@ -62,6 +81,7 @@ private:
 
     Printer &m_printer;
     Dialogs &m_dialogs;
+    const SettingsStore &m_settings;
     RandomGenerator m_random;
     PageEngine m_engine;
     RasterSurface m_previewImage;
@@ -89,4 +109,5 @@ private:
     ColorSwatch *m_copybook = nullptr;
     ColorSwatch *m_trace = nullptr;
     QByteArray m_useFont;
+    TFEditLine *m_editLine = nullptr;
 };

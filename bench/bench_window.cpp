@@ -1,44 +1,22 @@
 // The window: a preview refresh of the densest page (draw at 320 x 441, turn
 // into the preview box), and the time from creating the window to its first paint.
 #include "cp932.h"
-#include "dialogs.h"
+#include "fakedialogs.h"
 #include "pageengine.h"
 #include "previewbox.h"
-#include "printer.h"
 #include "rastersurface.h"
+#include "recordingprinter.h"
 #include "rotater90.h"
+#include "settingsstore.h"
 #include "tmain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class NoPrinter : public Printer {
-public:
-    void setPortrait() override {}
-    int pageWidth() const override { return 0; }
-    int pageHeight() const override { return 0; }
-    void setJobTitle(const QString &) override {}
-    void beginJob() override {}
-    void newPage() override {}
-    DrawingSurface &pageCanvas() override { return m_surface; }
-    void endJob() override {}
-    void abortJob() override {}
-    bool printsToFile() const override { return false; }
-    void setup(QWidget *) override {}
-
-private:
-    RasterSurface m_surface{1, 1};
-};
-
-class NoDialogs : public Dialogs {
-public:
-    QString savePdfFileName(QWidget *) override { return {}; }
-    void showError(QWidget *, const QString &) override {}
-};
 
 void DensePreviewRefresh(benchmark::State &state)
 {
@@ -62,12 +40,14 @@ void DensePreviewRefresh(benchmark::State &state)
 
 void WindowToFirstPaint(benchmark::State &state)
 {
-    NoPrinter printer;
-    NoDialogs dialogs;
+    RecordingPrinter printer;
+    FakeDialogs dialogs;
+    const QTemporaryDir home;
+    const SettingsStore settings(home.filePath(QStringLiteral("settings.ini")));
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        TMain window(printer, dialogs);
+        TMain window(printer, dialogs, settings);
         QEventLoop loop;
         QObject::connect(window.findChild<PreviewBox *>(), &PreviewBox::aboutToPaint, &loop,
                          &QEventLoop::quit);
@@ -90,9 +70,11 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     // The first window of a process also pays for Qt's and the fonts' set-up.
     {
-        NoPrinter printer;
-        NoDialogs dialogs;
-        TMain window(printer, dialogs);
+        RecordingPrinter printer;
+        FakeDialogs dialogs;
+        const QTemporaryDir home;
+        const SettingsStore settings(home.filePath(QStringLiteral("settings.ini")));
+        TMain window(printer, dialogs, settings);
         QEventLoop loop;
         QObject::connect(window.findChild<PreviewBox *>(), &PreviewBox::aboutToPaint, &loop,
                          &QEventLoop::quit);

@@ -79,11 +79,14 @@ QByteArray encodeStrict(QStringView text, bool *ok)
 
 } // namespace
 
-QByteArray Cp932::encode(QStringView text)
+QByteArray Cp932::encode(QStringView text, bool *lossless)
 {
     const QString mapped = toMicrosoftCodePoints(text);
     bool ok = false;
     QByteArray bytes = encodeStrict(mapped, &ok);
+    if (lossless) {
+        *lossless = ok;
+    }
     if (ok && !hasSwappedControl(mapped)) {
         return bytes;
     }

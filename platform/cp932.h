@@ -13,7 +13,8 @@ public:
     /// Encodes text. The JIS code points that Windows never produces (〜 − ‖ ¢ £ ¬)
     /// are taken as their Microsoft twins first; a character CP932 cannot hold
     /// becomes "？" so that one character still fills one cell.
-    static QByteArray encode(QStringView text);
+    /// *lossless, when given, tells whether every character found its own bytes.
+    static QByteArray encode(QStringView text, bool *lossless = nullptr);
     /// Decodes bytes; never fails: a byte that forms no character becomes U+FFFD.
     static QString decode(QByteArrayView bytes);
     /// Byte length of the character starting at bytes[index]: 2 for a lead byte

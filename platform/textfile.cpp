@@ -4,6 +4,7 @@
 #include "hekiraerror.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <cstdio>
 
@@ -28,6 +29,20 @@ bool hasNonAscii(QByteArrayView bytes)
     return false;
 }
 
+TextEncoding resolve(QByteArrayView bytes, TextEncoding encoding)
+{
+    if (encoding != TextEncoding::Auto) {
+        return encoding;
+    }
+    const bool utf8 = bytes.startsWith(Utf8Bom) || (hasNonAscii(bytes) && isValidUtf8(bytes));
+    return utf8 ? TextEncoding::Utf8 : TextEncoding::ShiftJis;
+}
+
+QByteArrayView withoutBom(QByteArrayView bytes)
+{
+    return bytes.startsWith(Utf8Bom) ? bytes.sliced(Utf8Bom.size()) : bytes;
+}
+
 } // namespace
 
 QByteArray TextFile::read(const QString &path)
@@ -46,18 +61,46 @@ QByteArray TextFile::read(const QString &path)
     return bytes;
 }
 
-QByteArray TextFile::toCp932(QByteArrayView bytes, TextEncoding encoding)
+QByteArray TextFile::toCp932(QByteArrayView bytes, TextEncoding encoding, bool *lossless)
 {
-    const bool bom = bytes.startsWith(Utf8Bom);
-    if (encoding == TextEncoding::Auto) {
-        encoding = bom || (hasNonAscii(bytes) && isValidUtf8(bytes)) ? TextEncoding::Utf8
-                                                                     : TextEncoding::ShiftJis;
-    }
-    if (encoding == TextEncoding::ShiftJis) {
+    if (resolve(bytes, encoding) == TextEncoding::ShiftJis) {
+        if (lossless) {
+            *lossless = true;
+        }
         return bytes.toByteArray();
     }
-    if (bom) {
-        bytes = bytes.sliced(Utf8Bom.size());
+    return Cp932::encode(QString::fromUtf8(withoutBom(bytes)), lossless);
+}
+
+QString TextFile::toText(QByteArrayView bytes, TextEncoding encoding)
+{
+    const qsizetype zero = bytes.indexOf('\0');
+    if (zero >= 0) {
+        bytes = bytes.first(zero);
     }
-    return Cp932::encode(QString::fromUtf8(bytes));
+    QString text = resolve(bytes, encoding) == TextEncoding::ShiftJis
+                       ? Cp932::decode(bytes)
+                       : QString::fromUtf8(withoutBom(bytes));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+QByteArray TextFile::fromText(QStringView text, bool *shiftJis)
+{
+    QString lines = text.toString();
+    lines.replace(u'\n', QStringLiteral("\r\n"));
+    bool lossless = false;
+    const QByteArray bytes = Cp932::encode(lines, &lossless);
+    *shiftJis = lossless;
+    return lossless ? bytes : Utf8Bom.toByteArray() + lines.toUtf8();
+}
+
+void TextFile::write(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        throw HekiraError(
+            QStringLiteral("ファイル \"%1\" を作成できません。%2").arg(path, file.errorString()));
+    }
 }

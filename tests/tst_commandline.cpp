@@ -2,6 +2,7 @@
 #include "cp932.h"
 #include "usageerror.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void options();
     void badOptions_data();
     void badOptions();
+    void storedSettings_data();
+    void storedSettings();
     void traceFromStandardInput();
     void shiftJisAndUtf8FilesDrawTheSame();
     void textOut_data();
@@ -125,6 +128,47 @@ void TestCommandLine::badOptions()
     const Run run = hekira(args(line).mid(1));
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.out.isEmpty());
+}
+
+void TestCommandLine::storedSettings_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("frameNum");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("font");
+
+    QTest::newRow("as stored, the face following the direction")
+        << u"--trace - --settings"_s << 6 << 1 << u"ＭＳ ゴシック"_s;
+    QTest::newRow("options override, wherever --settings stands")
+        << u"--cells 12 --trace - --settings"_s << 7 << 1 << u"ＭＳ ゴシック"_s;
+    QTest::newRow("an explicit face wins")
+        << u"--settings --font=@IPAGothic --trace -"_s << 6 << 1 << u"@IPAGothic"_s;
+    QTest::newRow("without --settings, the defaults")
+        << u"--trace -"_s << 0 << 0 << u"@ＭＳ 明朝"_s;
+}
+
+void TestCommandLine::storedSettings()
+{
+    QFETCH(QString, line);
+    QFETCH(int, frameNum);
+    QFETCH(int, direction);
+    QFETCH(QString, font);
+    QTemporaryDir config;
+    QDir().mkpath(config.filePath(u"hekira"_s));
+    QFile file(config.filePath(u"hekira/settings.ini"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(u"[Wamo]\nFrameNum=6\nDocDirection=1\nWamoUseFont=@@ＭＳ ゴシック\nTraceColor=255\n"
+               u"CopybookColor=0\n"_s.toUtf8());
+    file.close();
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const ExportRequest request = CommandLine::parse(args(line));
+    qputenv("XDG_CONFIG_HOME", saved);
+    QCOMPARE(request.settings.FrameNum, frameNum);
+    QCOMPARE(request.settings.DocDirection, direction);
+    QCOMPARE(request.settings.UseFont, Cp932::encode(font));
+    QCOMPARE(request.settings.TraceColor,
+             line.contains(u"--settings"_s) ? Color(255) : Color(0xC0C0C0));
 }
 
 void TestCommandLine::traceFromStandardInput()

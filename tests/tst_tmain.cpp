@@ -1,14 +1,19 @@
-#include "dialogs.h"
+#include "colorswatch.h"
+#include "cp932.h"
+#include "fakedialogs.h"
 #include "previewbox.h"
 #include "radiogroup.h"
 #include "recordingprinter.h"
+#include "settingsstore.h"
 #include "tmain.h"
 
+#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,20 +21,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class FakeDialogs : public Dialogs {
-public:
-    QString pdfFileName;
-    QStringList errors;
-
-    QString savePdfFileName(QWidget *) override { return pdfFileName; }
-    void showError(QWidget *, const QString &message) override { errors << message; }
-};
-
 // The window with a recording printer and scripted dialogs.
 struct Window {
+    QTemporaryDir home;
+    SettingsStore settings{home.filePath(u"settings.ini"_s)};
     RecordingPrinter printer;
     FakeDialogs dialogs;
-    TMain main{printer, dialogs};
+    TMain main{printer, dialogs, settings};
 
     template <typename T = QWidget> T *control(const char *name)
     {
@@ -91,6 +89,20 @@ private Q_SLOTS:
     void printToFileIsOneJob();
     void printPageAndSetup();
     void pdfSave();
+    void directionToggle();
+    void fontDialogFaceIsTakenAsChosen();
+    void restoreAdjustsTheFontToTheDirection_data();
+    void restoreAdjustsTheFontToTheDirection();
+    void restartKeepsTheOptions();
+    void unreadableSettingsLeaveDefaults();
+    void colours();
+    void openFile_data();
+    void openFile();
+    void saveFile_data();
+    void saveFile();
+    void failedSaveKeepsTheFile();
+    void clearAfterMultiPagePreview();
+    void editLineShowsTheDialog();
 };
 
 void TestTMain::layout_data()
@@ -329,11 +341,11 @@ void TestTMain::pdfSave()
     window.click("BtnPreview");
     for (const auto &[name, lines, pages] :
          {std::tuple{"all.pdf", 11, 3}, std::tuple{"empty.pdf", 0, 1}}) {
-        window.dialogs.pdfFileName = dir.filePath(QLatin1StringView(name));
+        window.dialogs.pdfName = dir.filePath(QLatin1StringView(name));
         window.setLines(lines);
         window.click("btnPdfSave");
         QProcess info;
-        info.start(u"pdfinfo"_s, {window.dialogs.pdfFileName});
+        info.start(u"pdfinfo"_s, {window.dialogs.pdfName});
         QVERIFY(info.waitForFinished(30000));
         const QString fields = QString::fromUtf8(info.readAllStandardOutput());
         QVERIFY2(fields.contains(QRegularExpression(u"Pages: +%1\\n"_s.arg(pages))),
@@ -343,9 +355,274 @@ void TestTMain::pdfSave()
     QCOMPARE(window.control<QLineEdit>("edtPrnNum")->text(), u"3"_s);
     QVERIFY(window.dialogs.errors.isEmpty());
     // Cancelling the dialog writes nothing and keeps the number.
-    window.dialogs.pdfFileName.clear();
+    window.dialogs.pdfName.clear();
     window.click("btnPdfSave");
     QCOMPARE(window.control<QLineEdit>("edtPrnNum")->text(), u"3"_s);
+}
+
+void TestTMain::directionToggle()
+{
+    Window window;
+    const auto useFont = [&] { return Cp932::decode(window.main.sheetSettings().UseFont); };
+    QCOMPARE(useFont(), u"@ＭＳ 明朝"_s);
+    window.choose("rgDirect", 1);
+    QCOMPARE(useFont(), u"ＭＳ 明朝"_s);
+    window.choose("rgDirect", 1); // already selected: nothing happens
+    QCOMPARE(useFont(), u"ＭＳ 明朝"_s);
+    window.choose("rgDirect", 0);
+    QCOMPARE(useFont(), u"@ＭＳ 明朝"_s);
+    // An empty face becomes "@" in vertical writing.
+    window.dialogs.fontFace = QString();
+    window.click("btnSetFont");
+    window.choose("rgDirect", 1);
+    window.choose("rgDirect", 0);
+    QCOMPARE(useFont(), u"@"_s);
+}
+
+void TestTMain::fontDialogFaceIsTakenAsChosen()
+{
+    Window window;
+    window.dialogs.fontFace = u"ＭＳ ゴシック"_s;
+    window.click("btnSetFont");
+    QCOMPARE(window.main.sheetSettings().UseFont, Cp932::encode(u"ＭＳ ゴシック"));
+    QCOMPARE(window.settings.readText(u"Wamo"_s, u"WamoUseFont"_s, u"Error"_s), u"ＭＳ ゴシック"_s);
+    // Cancelling changes nothing.
+    window.dialogs.fontFace.reset();
+    window.click("btnSetFont");
+    QCOMPARE(window.main.sheetSettings().UseFont, Cp932::encode(u"ＭＳ ゴシック"));
+}
+
+void TestTMain::restoreAdjustsTheFontToTheDirection_data()
+{
+    QTest::addColumn<QString>("direction");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("useFont");
+
+    QTest::newRow("horizontal drops @") << u"1"_s << u"@ＭＳ 明朝"_s << 1 << u"ＭＳ 明朝"_s;
+    QTest::newRow("vertical adds nothing") << u"0"_s << u"ＭＳ 明朝"_s << 0 << u"ＭＳ 明朝"_s;
+    QTest::newRow("5 is horizontal") << u"5"_s << u"@ＭＳ ゴシック"_s << 1 << u"ＭＳ ゴシック"_s;
+}
+
+void TestTMain::restoreAdjustsTheFontToTheDirection()
+{
+    QFETCH(QString, direction);
+    QFETCH(QString, stored);
+    QFETCH(int, selected);
+    QFETCH(QString, useFont);
+    QTemporaryDir home;
+    const SettingsStore settings(home.filePath(u"settings.ini"_s));
+    settings.writeText(u"Wamo"_s, u"DocDirection"_s, direction);
+    settings.writeText(u"Wamo"_s, u"WamoUseFont"_s, stored);
+    RecordingPrinter printer;
+    FakeDialogs dialogs;
+    TMain main(printer, dialogs, settings);
+    QCOMPARE(main.sheetSettings().DocDirection, selected);
+    QCOMPARE(main.sheetSettings().UseFont, Cp932::encode(useFont));
+    QVERIFY(dialogs.errors.isEmpty());
+}
+
+void TestTMain::restartKeepsTheOptions()
+{
+    QTemporaryDir home;
+    const QString path = home.filePath(u"hekira/settings.ini"_s);
+    const SettingsStore settings(path);
+    RecordingPrinter printer;
+    FakeDialogs dialogs;
+    {
+        TMain main(printer, dialogs, settings);
+        QVERIFY(!QFile::exists(path)); // nothing written at start-up
+        const std::array<std::pair<const char *, int>, 8> choices{{{"rgSetup", 5},
+                                                                   {"rgWakuSize", 8},
+                                                                   {"rgDirect", 1},
+                                                                   {"rgSideWaku", 1},
+                                                                   {"rgCrossLine", 0},
+                                                                   {"rgRandom", 1},
+                                                                   {"rgDay", 1},
+                                                                   {"rgName", 0}}};
+        for (const auto &[name, index] : choices) {
+            main.findChild<RadioGroup *>(QLatin1StringView(name))->setItemIndex(index);
+        }
+        main.findChild<QLineEdit *>(u"QstSentence"_s)->setText(u"ていねいに かこう。"_s);
+        main.findChild<QLineEdit *>(u"edtPrnNum"_s)->setText(u"5"_s);
+        main.findChild<RadioGroup *>(u"chkPrnNum"_s)->setItemIndex(1);
+        main.close();
+    }
+    TMain restarted(printer, dialogs, settings);
+    const SheetSettings restored = restarted.sheetSettings();
+    QCOMPARE(restored.MakingPattern, 5);
+    QCOMPARE(restored.FrameNum, 8);
+    QCOMPARE(restored.DocDirection, 1);
+    QCOMPARE(restored.FuriganaFrame, 1);
+    QCOMPARE(restored.CrossLine, 0);
+    QCOMPARE(restored.RndLine, 1);
+    QCOMPARE(restored.DatePrint, 1);
+    QCOMPARE(restored.NamePrint, 0);
+    QCOMPARE(Cp932::decode(restored.QuestionMes), u"ていねいに かこう。"_s);
+    QCOMPARE(restored.UseFont, Cp932::encode(u"ＭＳ 明朝"));
+    // The print number and its option are never stored.
+    QCOMPARE(restored.PrnNumPrint, 0);
+    QCOMPARE(restored.PrnNumText, u"1"_s);
+    QVERIFY(dialogs.errors.isEmpty());
+}
+
+void TestTMain::unreadableSettingsLeaveDefaults()
+{
+    QTemporaryDir home;
+    QFile file(home.filePath(u"settings.ini"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Wamo]\nWamoUseFont=ＭＳ ゴシック\nFrameNum=1, 2\n");
+    file.close();
+    const SettingsStore settings(file.fileName());
+    RecordingPrinter printer;
+    FakeDialogs dialogs;
+    TMain main(printer, dialogs, settings);
+    QCOMPARE(dialogs.errors, QStringList{u"'FrameNum' のデータ型が不正です"_s});
+    QCOMPARE(main.sheetSettings().FrameNum, 0);
+    QCOMPARE(main.sheetSettings().UseFont, Cp932::encode(u"@ＭＳ 明朝"));
+    main.findChild<QPlainTextEdit *>(u"ExMoji"_s)->setPlainText(u"あ"_s);
+    main.findChild<QPushButton *>(u"BtnPreview"_s)->click();
+    QVERIFY(main.findChild<QPushButton *>(u"btnPrint"_s)->isEnabled());
+}
+
+void TestTMain::colours()
+{
+    Window window;
+    auto *copybook = window.control<ColorSwatch>("shpCopybook");
+    auto *trace = window.control<ColorSwatch>("shpTrace");
+    window.dialogs.color = 0x0000FF;
+    QTest::mousePress(copybook, Qt::RightButton);
+    QCOMPARE(window.main.sheetSettings().CopybookColor, Color(0x0000FF));
+    window.dialogs.color = 0x00FF00;
+    QTest::mousePress(trace, Qt::LeftButton);
+    QCOMPARE(window.main.sheetSettings().TraceColor, Color(0x00FF00));
+    QCOMPARE(window.settings.readText(u"Wamo"_s, u"CopybookColor"_s, {}), u"255"_s);
+    QCOMPARE(window.settings.readText(u"Wamo"_s, u"TraceColor"_s, {}), u"65280"_s);
+    window.dialogs.color.reset();
+    QTest::mousePress(trace, Qt::LeftButton);
+    QCOMPARE(window.main.sheetSettings().TraceColor, Color(0x00FF00));
+    window.click("Button1");
+    QCOMPARE(window.main.sheetSettings().CopybookColor, Color(0));
+    QCOMPARE(window.main.sheetSettings().TraceColor, Color(0xC0C0C0));
+    QCOMPARE(trace->color(), Color(0xC0C0C0));
+    QCOMPARE(window.settings.readText(u"Wamo"_s, u"TraceColor"_s, {}), u"12632256"_s);
+}
+
+void TestTMain::openFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("memo");
+
+    const QString lines = u"あい\nかき\n"_s;
+    QTest::newRow("CR LF, Shift_JIS") << Cp932::encode(u"あい\r\nかき\r\n") << lines;
+    QTest::newRow("LF") << Cp932::encode(u"あい\nかき\n") << lines;
+    QTest::newRow("CR") << Cp932::encode(u"あい\rかき\r") << lines;
+    QTest::newRow("LF CR is two breaks") << Cp932::encode(u"あい\n\rかき") << u"あい\n\nかき"_s;
+    QTest::newRow("ends at a zero byte")
+        << QByteArray("\x82\xA0\r\n\x82\xA2\0\x82\xA4", 9) << u"あ\nい"_s;
+    QTest::newRow("UTF-8") << u"あい\r\nかき\r\n"_s.toUtf8() << lines;
+    QTest::newRow("UTF-8 with BOM, beyond Shift_JIS")
+        << QByteArray("\xEF\xBB\xBF") + u"𠮷野家\n"_s.toUtf8() << u"𠮷野家\n"_s;
+}
+
+void TestTMain::openFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, memo);
+    Window window;
+    QFile file(window.home.filePath(u"lines.txt"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    window.dialogs.openName = file.fileName();
+    window.click("btnOpenFile");
+    QCOMPARE(window.control<QPlainTextEdit>("ExMoji")->toPlainText(), memo);
+    QVERIFY(!window.enabled("btnPrint")); // opening changes no button
+    // A file that cannot be opened leaves the text as it was.
+    window.dialogs.openName = window.home.filePath(u"missing.txt"_s);
+    window.click("btnOpenFile");
+    QCOMPARE(window.dialogs.errors.size(), 1);
+    QVERIFY(window.dialogs.errors[0].startsWith(
+        u"ファイル \"%1\" は開けません。"_s.arg(window.dialogs.openName)));
+    QCOMPARE(window.control<QPlainTextEdit>("ExMoji")->toPlainText(), memo);
+}
+
+void TestTMain::saveFile_data()
+{
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("shiftJis");
+
+    QTest::newRow("final break kept")
+        << u"あい\nかき\n"_s << Cp932::encode(u"あい\r\nかき\r\n") << true;
+    QTest::newRow("no final break added")
+        << u"あい\nかき"_s << Cp932::encode(u"あい\r\nかき") << true;
+    QTest::newRow("beyond Shift_JIS: UTF-8 with BOM")
+        << u"𠮷野家\nあ"_s << QByteArray("\xEF\xBB\xBF") + u"𠮷野家\r\nあ"_s.toUtf8() << false;
+}
+
+void TestTMain::saveFile()
+{
+    QFETCH(QString, memo);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, shiftJis);
+    Window window;
+    window.control<QPlainTextEdit>("ExMoji")->setPlainText(memo);
+    window.dialogs.saveName = window.home.filePath(u"saved.txt"_s);
+    window.click("btnSaveFile");
+    QFile file(window.dialogs.saveName);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+    QCOMPARE(window.main.statusBar()->currentMessage().contains(u"UTF-8"_s), !shiftJis);
+    // What was saved opens as it was typed.
+    window.control<QPlainTextEdit>("ExMoji")->clear();
+    window.dialogs.openName = window.dialogs.saveName;
+    window.click("btnOpenFile");
+    QCOMPARE(window.control<QPlainTextEdit>("ExMoji")->toPlainText(), memo);
+}
+
+void TestTMain::failedSaveKeepsTheFile()
+{
+    Window window;
+    window.control<QPlainTextEdit>("ExMoji")->setPlainText(u"あ"_s);
+    window.dialogs.saveName = window.home.filePath(u"missing/saved.txt"_s);
+    window.click("btnSaveFile");
+    QCOMPARE(window.dialogs.errors.size(), 1);
+    QVERIFY(window.dialogs.errors[0].startsWith(
+        u"ファイル \"%1\" を作成できません。"_s.arg(window.dialogs.saveName)));
+}
+
+void TestTMain::clearAfterMultiPagePreview()
+{
+    Window window;
+    window.setLines(12);
+    window.click("BtnPreview");
+    window.click("btnNextPage");
+    window.click("btnMemoClear");
+    QCOMPARE(window.buttons(), u"0000"_s);
+    QVERIFY(!window.enabled("btnPdfSave"));
+    QVERIFY(window.control<QPlainTextEdit>("ExMoji")->toPlainText().isEmpty());
+    // The preview shows the header and the empty grid of the page still at PageTop.
+    QCOMPARE(window.main.pageState().PageTop, 5);
+    const QImage page = window.main.previewImage();
+    QCOMPARE(QColor(page.pixel(25, 56)), QColor(Qt::black));
+    QCOMPARE(QColor(page.pixel(56, 87)), QColor(Qt::white)); // no character in cell 1
+    auto *box = window.control<PreviewBox>("PaintBox2");
+    QVERIFY(box->showsPicture());
+    box->grab(); // a repaint now leaves the box blank
+    QVERIFY(!box->showsPicture());
+}
+
+void TestTMain::editLineShowsTheDialog()
+{
+    Window window;
+    auto *dialog = window.main.findChild<QDialog *>();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->windowTitle(), u"データの加工"_s);
+    QVERIFY(!dialog->isVisible());
+    window.click("btnEditLine");
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!dialog->isModal());
 }
 
 QTEST_MAIN(TestTMain)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "dialogs.h"
+
+#include <QStringList>
+
+// Dialogs answered by the test: each answer is set before the click that asks.
+class FakeDialogs : public Dialogs {
+public:
+    QString openName;
+    QString saveName;
+    QString pdfName;
+    std::optional<QString> fontFace;
+    std::optional<Color> color;
+    QStringList errors;
+
+    QString openTextFileName(QWidget *) override { return openName; }
+    QString saveTextFileName(QWidget *) override { return saveName; }
+    QString savePdfFileName(QWidget *) override { return pdfName; }
+    std::optional<QString> chooseFontFace(QWidget *) override { return fontFace; }
+    std::optional<Color> chooseColor(QWidget *) override { return color; }
+    void showError(QWidget *, const QString &message) override { errors << message; }
+};
