@@ -274,12 +274,12 @@ template <typename Handler> void TMain::guarded(Handler handler)
     }
 }
 
-void TMain::refreshPreview()
+void TMain::refreshPreview(const LineList &lines)
 {
     SheetSettings settings = sheetSettings();
     try {
         m_engine.MakePrint(m_previewImage, PreviewPage.width(), PreviewPage.height(), settings,
-                           exMoji(), m_pageState);
+                           lines, m_pageState);
     } catch (...) {
         m_printNumber = settings.PrintNumber;
         throw;
@@ -305,11 +305,12 @@ void TMain::BtnPreviewClick()
             m_pageState.LinesPerPage = linesPerPage;
         }
         m_pageState.PageTop = 0;
-        refreshPreview();
+        const LineList lines = exMoji();
+        refreshPreview(lines);
         setPrintEnabled(true);
         m_prePage->setEnabled(false);
         m_nextPage->setEnabled(false);
-        if (exMoji().count() > m_pageState.LinesPerPage) {
+        if (lines.count() > m_pageState.LinesPerPage) {
             m_partPrint->setEnabled(true);
             m_nextPage->setEnabled(true);
             m_pageState.NextPageTop = m_pageState.LinesPerPage;
@@ -321,8 +322,9 @@ void TMain::btnNextPageClick()
 {
     guarded([this] {
         m_pageState.PageTop = m_pageState.NextPageTop;
-        refreshPreview();
-        if (m_pageState.PageTop + m_pageState.LinesPerPage < exMoji().count()) {
+        const LineList lines = exMoji();
+        refreshPreview(lines);
+        if (m_pageState.PageTop + m_pageState.LinesPerPage < lines.count()) {
             m_pageState.NextPageTop = m_pageState.PageTop + m_pageState.LinesPerPage;
         } else {
             m_nextPage->setEnabled(false);
@@ -337,7 +339,7 @@ void TMain::btnPrePageClick()
         m_pageState.NextPageTop = m_pageState.PageTop;
         // Never above the first page, whatever the page size was.
         m_pageState.PageTop = qMax(0, m_pageState.PageTop - m_pageState.LinesPerPage);
-        refreshPreview();
+        refreshPreview(exMoji());
         if (m_pageState.PageTop == 0) {
             m_prePage->setEnabled(false);
         }
@@ -486,7 +488,7 @@ void TMain::btnMemoClearClick()
     m_partPrint->setEnabled(false);
     m_prePage->setEnabled(false);
     m_nextPage->setEnabled(false);
-    guarded([this] { refreshPreview(); });
+    guarded([this] { refreshPreview(LineList()); });
 }
 
 void TMain::btnEditLineClick()

@@ -73,7 +73,7 @@ private:
     LineList exMoji() const;
     void setPrintEnabled(bool enabled);
     /// Draws the page at PageTop and copies it, turned, into the preview box.
-    void refreshPreview();
+    void refreshPreview(const LineList &lines);
     /// Runs one print command against a printer, then takes back the print number.
     template <typename Command> void print(Printer &printer, Command command);
     /// Runs a handler; an error ends it and is shown, the window stays usable.
