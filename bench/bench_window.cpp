@@ -38,21 +38,27 @@ void DensePreviewRefresh(benchmark::State &state)
     }
 }
 
-void WindowToFirstPaint(benchmark::State &state)
+// Creates the window, with no settings stored, and returns once it has painted.
+void showWindow()
 {
     RecordingPrinter printer;
     FakeDialogs dialogs;
     const QTemporaryDir home;
     const SettingsStore settings(home.filePath(QStringLiteral("settings.ini")));
+    TMain window(printer, dialogs, settings);
+    QEventLoop loop;
+    QObject::connect(window.findChild<PreviewBox *>(), &PreviewBox::aboutToPaint, &loop,
+                     &QEventLoop::quit);
+    window.show();
+    loop.exec();
+}
+
+void WindowToFirstPaint(benchmark::State &state)
+{
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        TMain window(printer, dialogs, settings);
-        QEventLoop loop;
-        QObject::connect(window.findChild<PreviewBox *>(), &PreviewBox::aboutToPaint, &loop,
-                         &QEventLoop::quit);
-        window.show();
-        loop.exec();
+        showWindow();
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
     }
 }
@@ -69,20 +75,9 @@ int main(int argc, char **argv)
     started.start();
     QApplication application(argc, argv);
     // The first window of a process also pays for Qt's and the fonts' set-up.
-    {
-        RecordingPrinter printer;
-        FakeDialogs dialogs;
-        const QTemporaryDir home;
-        const SettingsStore settings(home.filePath(QStringLiteral("settings.ini")));
-        TMain window(printer, dialogs, settings);
-        QEventLoop loop;
-        QObject::connect(window.findChild<PreviewBox *>(), &PreviewBox::aboutToPaint, &loop,
-                         &QEventLoop::quit);
-        window.show();
-        loop.exec();
-        std::printf("first window of the process, from application start to first paint: %.1f ms\n",
-                    static_cast<double>(started.nsecsElapsed()) / 1e6);
-    }
+    showWindow();
+    std::printf("first window of the process, from application start to first paint: %.1f ms\n",
+                static_cast<double>(started.nsecsElapsed()) / 1e6);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
