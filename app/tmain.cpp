@@ -18,6 +18,7 @@
 #include "tfeditline.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -51,6 +52,14 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, Q
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1StringView(name));
     button->setGeometry(place);
+    // Some captions are wider than their buttons in this face: a smaller size keeps
+    // them whole rather than clipped.
+    QFont font = button->font();
+    while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(
+                                       QString(caption).remove(u'&')) > place.width() - 6) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    button->setFont(font);
     return button;
 }
 
@@ -158,7 +167,7 @@ void TMain::buildWindow()
 
 QWidget *TMain::buildTextTab()
 {
-    auto *tab = new QWidget;
+    auto *tab = new QWidget(centralWidget()); // the window's font from the start
     connect(button(tab, "btnOpenFile", u"ﾌｧｲﾙを開く"_s, QRect(14, 8, 91, 25)),
             &QPushButton::clicked, this, &TMain::btnOpenFileClick);
     connect(button(tab, "btnSaveFile", u"ﾃﾞｰﾀを保存"_s, QRect(126, 8, 91, 25)),
@@ -182,7 +191,7 @@ QWidget *TMain::buildTextTab()
 QWidget *TMain::buildFrameTab()
 {
     const SheetSettings defaults;
-    auto *tab = new QWidget;
+    auto *tab = new QWidget(centralWidget()); // the window's font from the start
     m_setup = radioGroup(
         tab, "rgSetup", u"作成ﾊﾟﾀｰﾝ"_s,
         {u"練習１"_s, u"練習２"_s, u"練習３"_s, u"練習４"_s, u"視写１"_s, u"視写２"_s, u"視写３"_s},
@@ -207,7 +216,7 @@ QWidget *TMain::buildFrameTab()
 QWidget *TMain::buildSpecialTab()
 {
     const SheetSettings defaults;
-    auto *tab = new QWidget;
+    auto *tab = new QWidget(centralWidget()); // the window's font from the start
     connect(button(tab, "btnSetFont", u"ﾌｫﾝﾄの設定"_s, QRect(8, 18, 75, 25)), &QPushButton::clicked,
             this, &TMain::btnSetFontClick);
     auto *setPrinter = button(tab, "btnSetPrn", u"印刷の設定"_s, QRect(96, 18, 77, 25));
