@@ -10,8 +10,10 @@
 #include "usageerror.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -122,8 +124,15 @@ QStringList argumentList(int argc, char **argv)
 int main(int argc, char **argv)
 {
     const QStringList arguments = argumentList(argc, argv);
+    // Outside a desktop session Qt would warn on stderr for want of a runtime folder;
+    // a private one serves the offscreen platform while the program runs.
+    std::optional<QTemporaryDir> runtime;
     if (CommandLine::wantsExport(arguments)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            runtime.emplace();
+            qputenv("XDG_RUNTIME_DIR", runtime->path().toLocal8Bit());
+        }
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"Hekira"_s);

@@ -2,6 +2,7 @@
 #include "cp932.h"
 #include "fakedialogs.h"
 #include "previewbox.h"
+#include "printcommands.h"
 #include "radiogroup.h"
 #include "recordingprinter.h"
 #include "settingsstore.h"
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void printFailures_data();
     void printFailures();
     void printToFileIsOneJob();
+    void printAllWithoutPageSizeIsOnePage();
     void printPageAndSetup();
     void pdfSave();
     void directionToggle();
@@ -317,6 +319,20 @@ void TestTMain::printToFileIsOneJob()
     QCOMPARE(window.printer.jobs.size(), 1);
     QCOMPARE(window.printer.jobs[0].pages.size(), 3);
     QCOMPARE(linesOnPage(window.printer.jobs[0].pages[2]), QList<int>{10});
+}
+
+void TestTMain::printAllWithoutPageSizeIsOnePage()
+{
+    // No valid layout was previewed: one page, rather than a loop that never ends.
+    RecordingPrinter printer;
+    RandomGenerator random(1);
+    PageEngine engine(random);
+    SheetSettings settings;
+    PageState state;
+    PrintCommands(printer, engine).printAll(settings, LineList({"\x82\xA0", "\x82\xA2"}), state);
+    QCOMPARE(printer.jobs.size(), 1);
+    QCOMPARE(state.PageTop, 0);
+    QCOMPARE(settings.PrintNumber, 2);
 }
 
 void TestTMain::printPageAndSetup()
