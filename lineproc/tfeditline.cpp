@@ -1,7 +1,7 @@
 #include "tfeditline.h"
 
-#include "dialogradiogroup.h"
 #include "memolines.h"
+#include "radiogroup.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -64,10 +64,10 @@ TFEditLine::TFEditLine(QPlainTextEdit &exMoji, QWidget *parent)
     setFont(font);
 
     // Created in tab order.
-    m_editOption = new DialogRadioGroup(u"編集"_s,
-                                        {u"全行複製"_s, u"空白行挿入"_s, u"ひらがな→カタカナ変換"_s,
-                                         u"カタカナ→ひらがな変換"_s, u"文字数の変更"_s},
-                                        1, this);
+    m_editOption = new RadioGroup(u"編集"_s,
+                                  {u"全行複製"_s, u"空白行挿入"_s, u"ひらがな→カタカナ変換"_s,
+                                   u"カタカナ→ひらがな変換"_s, u"文字数の変更"_s},
+                                  1, this);
     m_editOption->setObjectName(u"rgEditOption"_s);
     m_editOption->setGeometry(EditOptionRect);
 
@@ -93,7 +93,7 @@ TFEditLine::TFEditLine(QPlainTextEdit &exMoji, QWidget *parent)
     m_cancel->setObjectName(u"BitBtn2"_s);
     m_cancel->setGeometry(CancelRect);
 
-    m_mojiNum = new DialogRadioGroup(u"文字数指定"_s, widthCaptions(), 4, this);
+    m_mojiNum = new RadioGroup(u"文字数指定"_s, widthCaptions(), 4, this);
     m_mojiNum->setObjectName(u"rgMojiNum"_s);
     m_mojiNum->setGeometry(MojiNumRect);
 
@@ -119,8 +119,7 @@ TFEditLine::TFEditLine(QPlainTextEdit &exMoji, QWidget *parent)
     }
 
     connect(m_line, &QScrollBar::valueChanged, this, &TFEditLine::sbLineChange);
-    connect(m_editOption, &DialogRadioGroup::itemIndexChanged, this,
-            &TFEditLine::rgEditOptionClick);
+    connect(m_editOption, &RadioGroup::itemIndexChanged, this, &TFEditLine::rgEditOptionClick);
     connect(m_ok, &QPushButton::clicked, this, &TFEditLine::BitBtn1Click);
     connect(m_cancel, &QPushButton::clicked, this, &TFEditLine::BitBtn2Click);
 

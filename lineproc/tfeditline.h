@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class DialogRadioGroup;
+class RadioGroup;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -31,10 +31,10 @@ private:
     QPlainTextEdit &m_exMoji;
     // Object names are the controls' names: rgEditOption, sbLine, edtLineNum,
     // BitBtn1, BitBtn2, rgMojiNum.
-    DialogRadioGroup *m_editOption = nullptr;
+    RadioGroup *m_editOption = nullptr;
     QScrollBar *m_line = nullptr;
     QLineEdit *m_lineNum = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
-    DialogRadioGroup *m_mojiNum = nullptr;
+    RadioGroup *m_mojiNum = nullptr;
 };

@@ -1,5 +1,5 @@
-#include "dialogradiogroup.h"
 #include "memolines.h"
+#include "radiogroup.h"
 #include "tfeditline.h"
 
 #include <QLabel>
@@ -27,8 +27,8 @@ struct Fixture {
         }
         return found;
     }
-    DialogRadioGroup *editOption() { return control<DialogRadioGroup>(u"rgEditOption"_s); }
-    DialogRadioGroup *mojiNum() { return control<DialogRadioGroup>(u"rgMojiNum"_s); }
+    RadioGroup *editOption() { return control<RadioGroup>(u"rgEditOption"_s); }
+    RadioGroup *mojiNum() { return control<RadioGroup>(u"rgMojiNum"_s); }
     QScrollBar *line() { return control<QScrollBar>(u"sbLine"_s); }
     QLineEdit *lineNum() { return control<QLineEdit>(u"edtLineNum"_s); }
     QPushButton *ok() { return control<QPushButton>(u"BitBtn1"_s); }
@@ -143,7 +143,7 @@ void TestTFEditLine::controls()
     } else {
         QCOMPARE(control->pos(), QPoint(192, 8));
     }
-    if (auto *group = qobject_cast<DialogRadioGroup *>(control)) {
+    if (auto *group = qobject_cast<RadioGroup *>(control)) {
         QCOMPARE(group->title(), text);
     } else if (auto *button = qobject_cast<QPushButton *>(control)) {
         QCOMPARE(button->text(), text);

@@ -1,4 +1,4 @@
-#include "dialogradiogroup.h"
+#include "radiogroup.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>
@@ -13,8 +13,8 @@ constexpr int BottomMargin = 5;
 
 } // namespace
 
-DialogRadioGroup::DialogRadioGroup(const QString &caption, const QStringList &items, int columns,
-                                   QWidget *parent)
+RadioGroup::RadioGroup(const QString &caption, const QStringList &items, int columns,
+                       QWidget *parent)
     : QGroupBox(caption, parent), m_group(new QButtonGroup(this)), m_columns(qMax(1, columns))
 {
     // The frame runs through the middle of the caption, as in the classic Windows
@@ -23,8 +23,12 @@ DialogRadioGroup::DialogRadioGroup(const QString &caption, const QStringList &it
                   u" margin-top: 0.5em; }"
                   u"QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"
                   u"QRadioButton::indicator { width: 11px; height: 11px; }"_s);
+    // A style sheet cuts the font off from the parent's: keep the inherited one.
+    const QFont inherited = font();
+    setFont(inherited);
     for (qsizetype i = 0; i < items.size(); ++i) {
         auto *button = new QRadioButton(items[i], this);
+        button->setFont(inherited);
         m_group->addButton(button, int(i));
         m_items.append(button);
     }
@@ -35,12 +39,12 @@ DialogRadioGroup::DialogRadioGroup(const QString &caption, const QStringList &it
     });
 }
 
-int DialogRadioGroup::itemIndex() const
+int RadioGroup::itemIndex() const
 {
     return m_group->checkedId();
 }
 
-void DialogRadioGroup::setItemIndex(int index)
+void RadioGroup::setItemIndex(int index)
 {
     if (index >= 0 && index < m_items.size()) {
         m_items[index]->setChecked(true);
@@ -58,17 +62,17 @@ void DialogRadioGroup::setItemIndex(int index)
     Q_EMIT itemIndexChanged(-1);
 }
 
-QRadioButton *DialogRadioGroup::item(int index) const
+QRadioButton *RadioGroup::item(int index) const
 {
     return m_items.value(index);
 }
 
-int DialogRadioGroup::itemCount() const
+int RadioGroup::itemCount() const
 {
     return int(m_items.size());
 }
 
-void DialogRadioGroup::resizeEvent(QResizeEvent *event)
+void RadioGroup::resizeEvent(QResizeEvent *event)
 {
     QGroupBox::resizeEvent(event);
     arrangeItems();
@@ -76,7 +80,7 @@ void DialogRadioGroup::resizeEvent(QResizeEvent *event)
 
 // Items share the space below the caption evenly, the rows' leftover pixels split
 // above and below, as the classic Windows radio group lays them out.
-void DialogRadioGroup::arrangeItems()
+void RadioGroup::arrangeItems()
 {
     if (m_items.isEmpty()) {
         return;

@@ -9,12 +9,12 @@ class QRadioButton;
 
 /// A captioned group of radio items in columns, filled column by column, whose
 /// value is the index of the selected item (-1 for none).
-class DialogRadioGroup : public QGroupBox {
+class RadioGroup : public QGroupBox {
     Q_OBJECT
 
 public:
-    DialogRadioGroup(const QString &caption, const QStringList &items, int columns,
-                     QWidget *parent = nullptr);
+    RadioGroup(const QString &caption, const QStringList &items, int columns,
+               QWidget *parent = nullptr);
 
     int itemIndex() const;
     /// Selects an item; -1 clears the selection.
