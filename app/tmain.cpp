@@ -21,8 +21,11 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -79,6 +82,23 @@ QFrame *bevel(QWidget *parent, QRect place)
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setGeometry(place);
     return frame;
+}
+
+// The small glyph of the two print buttons: a sheet coming out of a printer.
+QIcon printerGlyph()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::white);
+    painter.drawRect(4, 1, 7, 6); // the sheet
+    painter.setBrush(Qt::gray);
+    painter.drawRect(1, 6, 13, 6); // the printer
+    painter.setBrush(Qt::white);
+    painter.drawRect(4, 10, 7, 4); // the sheet coming out
+    painter.fillRect(11, 8, 2, 1, Qt::green);
+    return QIcon(pixmap);
 }
 
 quint32 clockSeed()
@@ -140,6 +160,8 @@ void TMain::buildWindow()
     auto *preview = button(client, "BtnPreview", u"ﾌﾟﾚﾋﾞｭｰ"_s, QRect(200, 440, 77, 25));
     m_print = button(client, "btnPrint", u"全印刷"_s, QRect(288, 440, 77, 25));
     m_partPrint = button(client, "btnPartPrint", u"頁印刷"_s, QRect(376, 440, 77, 25));
+    m_print->setIcon(printerGlyph());
+    m_partPrint->setIcon(printerGlyph());
     m_pdfSave = button(client, "btnPdfSave", u"PDF保存"_s, QRect(472, 440, 77, 25));
     auto *close = button(client, "BitBtn2", u"終了(&C)"_s, QRect(648, 440, 77, 25));
     for (QPushButton *pageButton : {m_prePage, m_nextPage, m_print, m_partPrint, m_pdfSave}) {
