@@ -297,19 +297,6 @@ ExportRequest CommandLine::parse(const QStringList &arguments)
     return request;
 }
 
-bool CommandLine::wantsExport(const QStringList &arguments)
-{
-    for (const QString &argument : arguments) {
-        for (const QLatin1StringView output :
-             {"--png"_L1, "--pdf"_L1, "--trace"_L1, "--preview-png"_L1, "--text-out"_L1}) {
-            if (argument == output || argument.startsWith(output + u'=')) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 QString CommandLine::usage()
 {
     return uR"(使い方: hekira [オプション] [テキストファイル|-]

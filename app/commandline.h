@@ -9,7 +9,5 @@
 class CommandLine {
 public:
     static ExportRequest parse(const QStringList &arguments);
-    /// Whether the arguments ask for output files, so that no window is needed.
-    static bool wantsExport(const QStringList &arguments);
     static QString usage();
 };

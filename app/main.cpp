@@ -119,39 +119,50 @@ QStringList argumentList(int argc, char **argv)
     return arguments;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int run(int argc, char **argv, const ExportRequest &request)
 {
-    const QStringList arguments = argumentList(argc, argv);
-    // Outside a desktop session Qt would warn on stderr for want of a runtime folder;
-    // a private one serves the offscreen platform while the program runs.
-    std::optional<QTemporaryDir> runtime;
-    if (CommandLine::wantsExport(arguments)) {
+    if (request.help) {
+        QTextStream(stdout) << CommandLine::usage();
+        return 0;
+    }
+    if (request.hasOutput()) {
+        // Outside a desktop session Qt would warn on stderr for want of a runtime
+        // folder; a private one serves the offscreen platform while the program runs.
+        std::optional<QTemporaryDir> runtime;
         qputenv("QT_QPA_PLATFORM", "offscreen");
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
             runtime.emplace();
             qputenv("XDG_RUNTIME_DIR", runtime->path().toLocal8Bit());
         }
+        QApplication application(argc, argv);
+        return exportSheets(request);
+    }
+    if (request.sheetOptions) {
+        throw UsageError(
+            u"シートの設定は出力 (--png, --pdf, --trace, --preview-png, --text-out) "
+            u"と共に指定してください。ウィンドウにはテキストファイルだけを渡せます。"_s);
+    }
+    const bool display = !qEnvironmentVariableIsEmpty("DISPLAY") ||
+                         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (!display) {
+        throw HekiraError(u"画面がないのでウィンドウを開けません。--png や --pdf などの出力を"
+                          u"指定すると、ウィンドウなしでシートを書き出せます (--help を参照)。"_s);
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"Hekira"_s);
+    return runWindow(application, request);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The command line is read before Qt starts, so that help and mistakes are
+    // answered without a display.
     QTextStream err(stderr);
     try {
-        const ExportRequest request = CommandLine::parse(arguments);
-        if (request.help) {
-            QTextStream(stdout) << CommandLine::usage();
-            return 0;
-        }
-        if (request.hasOutput()) {
-            return exportSheets(request);
-        }
-        if (request.sheetOptions) {
-            throw UsageError(
-                u"シートの設定は出力 (--png, --pdf, --trace, --preview-png) "
-                u"と共に指定してください。ウィンドウにはテキストファイルだけを渡せます。"_s);
-        }
-        return runWindow(application, request);
+        return run(argc, argv, CommandLine::parse(argumentList(argc, argv)));
     } catch (const UsageError &error) {
         err << "hekira: " << error.message() << Qt::endl;
         return 2;

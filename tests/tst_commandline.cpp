@@ -29,6 +29,7 @@ Run hekira(const QStringList &arguments, const QByteArray &input = {})
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(u"QT_QPA_PLATFORM"_s); // it must choose offscreen by itself
     environment.remove(u"DISPLAY"_s);
+    environment.remove(u"WAYLAND_DISPLAY"_s);
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(HEKIRA_EXECUTABLE), arguments);
     process.write(input);
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void options();
     void badOptions_data();
     void badOptions();
+    void withoutDisplay_data();
+    void withoutDisplay();
     void storedSettings_data();
     void storedSettings();
     void traceFromStandardInput();
@@ -128,6 +131,29 @@ void TestCommandLine::badOptions()
     const Run run = hekira(args(line).mid(1));
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.out.isEmpty());
+}
+
+void TestCommandLine::withoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");
+
+    QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"使い方: hekira"_s;
+    QTest::newRow("a mistake") << QStringList{u"--cells"_s, u"11"_s} << 2 << u"--cells の値"_s;
+    QTest::newRow("options without an output")
+        << QStringList{u"--cells"_s, u"12"_s} << 2 << u"と共に指定してください"_s;
+    QTest::newRow("the window") << QStringList{} << 1 << u"ウィンドウを開けません"_s;
+}
+
+void TestCommandLine::withoutDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    const Run run = hekira(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2((QString::fromUtf8(run.out) + run.err).contains(output), qPrintable(run.err));
 }
 
 void TestCommandLine::storedSettings_data()
