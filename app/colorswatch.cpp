@@ -13,8 +13,7 @@ void ColorSwatch::setColor(Color color)
 {
     m_color = color;
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window,
-                     QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    palette.setColor(QPalette::Window, QColor::fromRgb(toRgb(color)));
     setPalette(palette);
 }
 

@@ -80,8 +80,7 @@ Color color(const QString &option, const QString &value)
     if (!ok) {
         badValue(option, value, u"#RRGGBB (例: #c0c0c0)"_s);
     }
-    // Stored as 0x00BBGGRR.
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+    return fromRgb(rgb);
 }
 
 QSize size(const QString &value)

@@ -64,7 +64,7 @@ std::optional<Color> QtDialogs::chooseColor(QWidget *parent)
         return std::nullopt;
     }
     m_color = color;
-    return static_cast<Color>(color.red() | (color.green() << 8) | (color.blue() << 16));
+    return fromRgb(color.rgb());
 }
 
 void QtDialogs::showError(QWidget *parent, const QString &message)

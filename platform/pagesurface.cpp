@@ -17,13 +17,7 @@ constexpr qreal TurnedCellAscent = 220.0 / 256.0;
 
 QColor toQColor(Color color)
 {
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
-Color fromQRgb(QRgb rgb)
-{
-    return static_cast<Color>(qRed(rgb)) | static_cast<Color>(qGreen(rgb)) << 8 |
-           static_cast<Color>(qBlue(rgb)) << 16;
+    return QColor::fromRgb(toRgb(color));
 }
 
 // A pen of width w covers the band c - w/2 .. c + (w-1)/2 around each pixel c
@@ -269,7 +263,7 @@ Color PageSurface::GetPixel(int x, int y) const
     if (!m_image || !m_image->valid(x, y)) {
         return InvalidColor;
     }
-    return fromQRgb(m_image->pixel(x, y));
+    return fromRgb(m_image->pixel(x, y));
 }
 
 void PageSurface::SetPixel(int x, int y, Color color)

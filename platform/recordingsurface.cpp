@@ -8,8 +8,7 @@ namespace {
 
 QByteArray colorText(Color color)
 {
-    const quint32 rgb = ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-    return '#' + QByteArray::number(rgb, 16).rightJustified(6, '0');
+    return '#' + QByteArray::number(toRgb(color), 16).rightJustified(6, '0');
 }
 
 QByteArray number(int value)

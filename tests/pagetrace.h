@@ -44,13 +44,12 @@ struct PageTrace {
 
     // The characters drawn below the header, as "row:cell:char:m|t" (model or trace
     // colour), in drawing order; cells and rows found from the positions.
-    QStringList cells(Color model = 0x000000) const
+    QStringList cells() const
     {
         static const QRegularExpression text(QStringLiteral(
             R"re(^text (-?\d+) (-?\d+) font="[^"]*"/\d+ color=#([0-9a-f]{6}) bg=none "(.*)"$)re"));
         const int pitch = geometry.CellSize + geometry.LineGap;
-        const QString modelColor = QStringLiteral("%1").arg(
-            ((model & 0xFF) << 16) | (model & 0xFF00) | (model >> 16), 6, 16, QLatin1Char('0'));
+        const QString modelColor = QStringLiteral("000000"); // SheetSettings' black
         QStringList found;
         for (const QByteArray &line : lines) {
             const QRegularExpressionMatch m = text.match(QString::fromUtf8(line));
