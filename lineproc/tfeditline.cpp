@@ -150,10 +150,10 @@ void TFEditLine::rgEditOptionClick()
 
 void TFEditLine::BitBtn1Click()
 {
-    const LineList lines = MemoLines::read(m_exMoji);
-    if (lines.count() > 0) {
-        MemoLines::write(m_exMoji, LineOperations::apply(lines, chosenEdit()));
-    }
+    const LineOperations::Edit edit = chosenEdit();
+    MemoLines::rewrite(m_exMoji, [edit](const LineList &lines) {
+        return lines.count() > 0 ? LineOperations::apply(lines, edit) : lines;
+    });
     accept();
 }
 

@@ -254,6 +254,10 @@ void TestTFEditLine::okApplies_data()
     QTest::newRow("wrap without a width")
         << u"一二三四五六\n\n"_s << 4 << 1 << -1 << u"一二三四五六\n\n"_s;
     QTest::newRow("no lines") << QString() << 0 << 5 << -1 << QString();
+    QTest::newRow("katakana keeps what Shift_JIS cannot hold")
+        << u"𠮷野家のひらがな😀\n"_s << 2 << 1 << -1 << u"𠮷野家ノヒラガナ😀\n"_s;
+    QTest::newRow("wrap counts such a character as one")
+        << u"𠮷\uE000二三四五\n"_s << 4 << 1 << 0 << u"𠮷\uE000二三\n四五\n"_s;
 }
 
 void TestTFEditLine::okApplies()
