@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <charconv>
-#include <chrono>
 
 namespace {
 
@@ -18,11 +17,6 @@ using namespace Qt::StringLiterals;
 
 constexpr QSize TraceSize(320, 441); // the reference page, as the preview draws it
 constexpr QSize PngSize(2480, 3508); // A4 at 300 dpi
-
-quint32 clockSeed()
-{
-    return static_cast<quint32>(std::chrono::steady_clock::now().time_since_epoch().count());
-}
 
 QByteArray encodePng(const QImage &image)
 {
@@ -44,7 +38,7 @@ QByteArray shortestDecimal(float value)
 
 SheetExporter::SheetExporter(const ExportRequest &request, const LineList &lines)
     : m_request(request), m_lines(lines), m_settings(request.settings),
-      m_random(request.seed.value_or(clockSeed())), m_engine(m_random)
+      m_random(request.seed.value_or(RandomGenerator::clockSeed())), m_engine(m_random)
 {
 }
 

@@ -31,7 +31,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <chrono>
 
 using namespace Qt::StringLiterals;
 
@@ -101,16 +100,11 @@ QIcon printerGlyph()
     return QIcon(pixmap);
 }
 
-quint32 clockSeed()
-{
-    return static_cast<quint32>(std::chrono::steady_clock::now().time_since_epoch().count());
-}
-
 } // namespace
 
 TMain::TMain(Printer &printer, Dialogs &dialogs, const SettingsStore &settings, QWidget *parent)
     : QMainWindow(parent), m_printer(printer), m_dialogs(dialogs), m_settings(settings),
-      m_random(clockSeed()), m_engine(m_random),
+      m_random(RandomGenerator::clockSeed()), m_engine(m_random),
       m_previewImage(PreviewPage.width(), PreviewPage.height()), m_useFont(SheetSettings().UseFont)
 {
     FontFaces::install();

@@ -1,12 +1,14 @@
 #include "randomgenerator.h"
 
+#include <chrono>
+
 RandomGenerator::RandomGenerator(quint32 seed) : m_seed(seed)
 {
 }
 
-void RandomGenerator::seed(quint32 seed)
+quint32 RandomGenerator::clockSeed()
 {
-    m_seed = seed;
+    return static_cast<quint32>(std::chrono::steady_clock::now().time_since_epoch().count());
 }
 
 qint32 RandomGenerator::next(qint32 n)

@@ -6,7 +6,8 @@
 class RandomGenerator {
 public:
     explicit RandomGenerator(quint32 seed = 0);
-    void seed(quint32 seed);
+    /// A seed that differs from run to run: the low 32 bits of a high-resolution clock.
+    static quint32 clockSeed();
     /// A uniform draw from 0 to n - 1.
     qint32 next(qint32 n);
 
