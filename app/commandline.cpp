@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "cp932.h"
+#include "facetoggle.h"
 #include "lineoperations.h"
 #include "settingsstore.h"
 #include "storedsettings.h"
@@ -253,12 +254,11 @@ const Option &findOption(const QString &name)
 
 } // namespace
 
-ExportRequest CommandLine::parse(const QStringList &arguments)
+ExportRequest CommandLine::parse(const QStringList &arguments, const SettingsStore &stored)
 {
     ExportRequest request;
     if (arguments.contains(u"--settings"_s)) {
-        request.settings =
-            StoredSettings::restore(SettingsStore(SettingsStore::defaultPath())).sheetSettings();
+        request.settings = StoredSettings::restore(stored).sheetSettings();
     }
     bool fontGiven = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -288,10 +288,11 @@ ExportRequest CommandLine::parse(const QStringList &arguments)
             request.sheetOptions || (option.name != "--encoding"_L1 && option.name != "--help"_L1);
         option.apply(request, value);
     }
-    // The face follows the direction as the window's direction toggle keeps it.
-    SheetSettings &settings = request.settings;
-    if (!fontGiven && settings.DocDirection == 1 && settings.UseFont.startsWith('@')) {
-        settings.UseFont.remove(0, 1);
+    // The face follows the direction as the window's toggle keeps it: the toggle runs
+    // when the direction changes from the one the window starts with.
+    if (!fontGiven && request.settings.DocDirection != SheetSettings().DocDirection) {
+        request.settings.UseFont =
+            faceForDirection(request.settings.UseFont, request.settings.DocDirection);
     }
     return request;
 }

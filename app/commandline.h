@@ -4,10 +4,13 @@
 
 #include <QStringList>
 
+class SettingsStore;
+
 /// Reads the command line into an ExportRequest. A wrong option or value throws
 /// UsageError with a one-line message that names the valid choices.
 class CommandLine {
 public:
-    static ExportRequest parse(const QStringList &arguments);
+    /// `stored` is read only when --settings asks for it.
+    static ExportRequest parse(const QStringList &arguments, const SettingsStore &stored);
     static QString usage();
 };

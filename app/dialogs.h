@@ -25,4 +25,9 @@ public:
     virtual std::optional<Color> chooseColor(QWidget *parent) = 0;
     /// Shows an error message; returns when the user has read it.
     virtual void showError(QWidget *parent, const QString &message) = 0;
+    /// The printer setup dialog; what the user chooses applies to later jobs.
+    virtual void setupPrinter(QWidget *parent) = 0;
+    /// Whether the chosen printer writes a file (print to file) rather than
+    /// spooling: the pages of one command then go in one job, so the file holds all.
+    virtual bool printerPrintsToFile() const = 0;
 };

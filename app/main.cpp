@@ -1,33 +1,31 @@
 #include "commandline.h"
+#include "fontfaces.h"
 #include "hekiraerror.h"
 #include "linelist.h"
 #include "lineoperations.h"
+#include "outputfile.h"
+#include "pdfoutput.h"
+#include "pngoutput.h"
 #include "qtdialogs.h"
 #include "qtprinter.h"
+#include "randomgenerator.h"
 #include "settingsstore.h"
-#include "sheetexporter.h"
 #include "tmain.h"
+#include "traceoutput.h"
 #include "usageerror.h"
+#include "worksheet.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <cstdio>
 #include <optional>
 
 namespace {
 
 using namespace Qt::StringLiterals;
 
-void writeOutput(const QString &path, const QByteArray &bytes)
-{
-    if (path == u"-"_s) {
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-        std::fflush(stdout);
-        return;
-    }
-    TextFile::write(path, bytes);
-}
+constexpr QSize TraceSize(320, 441); // the reference page, as the preview draws it
+constexpr QSize PngSize(2480, 3508); // A4 at 300 dpi
 
 LineList readLines(const ExportRequest &request)
 {
@@ -45,9 +43,7 @@ LineList readLines(const ExportRequest &request)
 }
 
 // The lines as the window saves a text file: each line followed by CR LF, a blank
-// line (0x0D) written empty so that it reads back as one line. Lines here are
-// CP932 bytes already (what CP932 lacks was replaced, with a warning, when they
-// were read), so they are written as they are, in Shift_JIS.
+// line (0x0D) written empty so that it reads back as one line.
 QByteArray textFileBytes(const LineList &lines)
 {
     QByteArray bytes;
@@ -61,34 +57,43 @@ QByteArray textFileBytes(const LineList &lines)
     return bytes;
 }
 
+// Parse, load, build, write: each output streams into a file of its own, which
+// replaces an older one only once it is written whole.
 int exportSheets(const ExportRequest &request)
 {
     LineList lines = readLines(request);
     for (const LineOperations::Edit &edit : request.edits) {
         lines = LineOperations::apply(lines, edit);
     }
-    SheetExporter exporter(request, lines);
-    // Every page is drawn before any file is written.
-    const QByteArray text = request.textOutFile.isEmpty() ? QByteArray() : textFileBytes(lines);
-    const QByteArray png = request.pngFile.isEmpty() ? QByteArray() : exporter.png();
-    const QByteArray pdf = request.pdfFile.isEmpty() ? QByteArray() : exporter.pdf();
-    const QByteArray trace = request.traceFile.isEmpty() ? QByteArray() : exporter.trace();
-    const QByteArray preview =
-        request.previewPngFile.isEmpty() ? QByteArray() : exporter.previewPng();
+    RandomGenerator random(request.seed.value_or(RandomGenerator::clockSeed()));
+    Worksheet sheet(request.settings, lines, random);
+    FontFaces faces;
+    const qint32 page = request.page - 1;
     if (!request.pngFile.isEmpty()) {
-        writeOutput(request.pngFile, png);
+        PngOutput png(request.pngFile, request.size.value_or(PngSize), faces);
+        sheet.write(png, page, 1);
     }
     if (!request.pdfFile.isEmpty()) {
-        writeOutput(request.pdfFile, pdf);
+        PdfOutput pdf(request.pdfFile, u"Hekira"_s, request.paper, request.dpi);
+        sheet.write(pdf, 0, sheet.pageCount());
     }
     if (!request.traceFile.isEmpty()) {
-        writeOutput(request.traceFile, trace);
+        TraceOutput trace(request.traceFile, request.size.value_or(TraceSize));
+        if (request.allPages) {
+            sheet.write(trace, 0, sheet.pageCount());
+        } else {
+            sheet.write(trace, page, 1);
+        }
     }
     if (!request.previewPngFile.isEmpty()) {
-        writeOutput(request.previewPngFile, preview);
+        PngOutput preview(request.previewPngFile, TraceSize, faces, PngOutput::Turn::Clockwise);
+        sheet.write(preview, page, 1);
     }
     if (!request.textOutFile.isEmpty()) {
-        writeOutput(request.textOutFile, text);
+        OutputFile text(request.textOutFile);
+        text.open();
+        text.write(textFileBytes(lines));
+        text.commit();
     }
     return 0;
 }
@@ -96,7 +101,7 @@ int exportSheets(const ExportRequest &request)
 int runWindow(QApplication &application, const ExportRequest &request)
 {
     QtPrinter printer;
-    QtDialogs dialogs;
+    QtDialogs dialogs(printer.qprinter());
     const SettingsStore settings(SettingsStore::defaultPath());
     TMain window(printer, dialogs, settings);
     window.show();
@@ -162,7 +167,8 @@ int main(int argc, char **argv)
     // answered without a display.
     QTextStream err(stderr);
     try {
-        return run(argc, argv, CommandLine::parse(argumentList(argc, argv)));
+        const SettingsStore stored(SettingsStore::defaultPath());
+        return run(argc, argv, CommandLine::parse(argumentList(argc, argv), stored));
     } catch (const UsageError &error) {
         err << "hekira: " << error.message() << Qt::endl;
         return 2;

@@ -1,31 +1,27 @@
 #pragma once
 
-#include "linelist.h"
-#include "pageengine.h"
-#include "pagestate.h"
 #include "printer.h"
 #include "sheetsettings.h"
+#include "worksheet.h"
 
-#include <QSize>
-
-/// Print all and print page: every page drawn by the engine onto the printer's
-/// page at the printer's resolution, one job a page titled "Hekira".
+/// Print all and print page: every page drawn onto the printer's page at the
+/// printer's resolution, as jobs titled "Hekira".
 class PrintCommands {
 public:
-    PrintCommands(Printer &printer, PageEngine &engine);
+    explicit PrintCommands(Printer &printer);
 
-    /// Prints the text a page of state.LinesPerPage lines at a time, from its first
-    /// line; state.PageTop is the same afterwards. Then advances the print number.
-    void printAll(SheetSettings &settings, const LineList &exMoji, PageState &state);
-    /// Prints the page starting at state.PageTop, then advances the print number.
-    void printPage(SheetSettings &settings, const LineList &exMoji, const PageState &state);
+    /// Prints every page of the worksheet from its first line, a job a page, or all
+    /// in one job when `oneJob` (a printer that writes a file would otherwise keep
+    /// only the last page). No lines, no job.
+    void printAll(Worksheet &sheet, bool oneJob);
+    /// Prints one page of the worksheet.
+    void printPage(Worksheet &sheet, qint32 page);
 
-private:
-    QSize preparePrinter();
-    void printJobPage(SheetSettings &settings, const LineList &exMoji, const PageState &state,
-                      QSize page, bool newJob);
+    /// The print number a command leaves for the next: one more than it printed.
     static void advancePrintNumber(SheetSettings &settings);
 
+private:
+    void prepare();
+
     Printer &m_printer;
-    PageEngine &m_engine;
 };

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 using namespace Qt::StringLiterals;
 
@@ -25,7 +27,7 @@ QString fileName(QWidget *parent, QFileDialog::AcceptMode mode, const QStringLis
 
 } // namespace
 
-QtDialogs::QtDialogs() : m_font(u"ＭＳ Ｐゴシック"_s)
+QtDialogs::QtDialogs(QPrinter &printer) : m_printer(printer), m_font(u"ＭＳ Ｐゴシック"_s)
 {
     m_font.setPixelSize(15);
 }
@@ -70,4 +72,15 @@ std::optional<Color> QtDialogs::chooseColor(QWidget *parent)
 void QtDialogs::showError(QWidget *parent, const QString &message)
 {
     QMessageBox::critical(parent, u"Hekira"_s, message);
+}
+
+void QtDialogs::setupPrinter(QWidget *parent)
+{
+    QPrintDialog dialog(&m_printer, parent);
+    dialog.exec();
+}
+
+bool QtDialogs::printerPrintsToFile() const
+{
+    return !m_printer.outputFileName().isEmpty();
 }

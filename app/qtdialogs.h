@@ -5,10 +5,13 @@
 #include <QColor>
 #include <QFont>
 
+class QPrinter;
+
 /// The dialogs as the desktop shows them.
 class QtDialogs : public Dialogs {
 public:
-    QtDialogs();
+    /// Sets up the printer the program prints on.
+    explicit QtDialogs(QPrinter &printer);
 
     QString openTextFileName(QWidget *parent) override;
     QString saveTextFileName(QWidget *parent) override;
@@ -16,8 +19,11 @@ public:
     std::optional<QString> chooseFontFace(QWidget *parent) override;
     std::optional<Color> chooseColor(QWidget *parent) override;
     void showError(QWidget *parent, const QString &message) override;
+    void setupPrinter(QWidget *parent) override;
+    bool printerPrintsToFile() const override;
 
 private:
+    QPrinter &m_printer;
     QFont m_font;
     QColor m_color = Qt::black;
 };

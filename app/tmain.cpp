@@ -3,11 +3,12 @@
 #include "colorswatch.h"
 #include "cp932.h"
 #include "dialogs.h"
+#include "facetoggle.h"
 #include "fontfaces.h"
-#include "gridgeometry.h"
 #include "hekiraerror.h"
+#include "imageoutput.h"
 #include "memolines.h"
-#include "pdfprinter.h"
+#include "pdfoutput.h"
 #include "previewbox.h"
 #include "printcommands.h"
 #include "printer.h"
@@ -104,10 +105,10 @@ QIcon printerGlyph()
 
 TMain::TMain(Printer &printer, Dialogs &dialogs, const SettingsStore &settings, QWidget *parent)
     : QMainWindow(parent), m_printer(printer), m_dialogs(dialogs), m_settings(settings),
-      m_random(RandomGenerator::clockSeed()), m_engine(m_random),
-      m_previewImage(PreviewPage.width(), PreviewPage.height()), m_useFont(SheetSettings().UseFont)
+      m_random(RandomGenerator::clockSeed()), m_previewImage(PreviewPage, QImage::Format_RGB32),
+      m_useFont(SheetSettings().UseFont)
 {
-    FontFaces::install();
+    m_previewImage.fill(Qt::white);
     buildWindow();
     FormCreate();
     // Created once, after the window, so that it keeps its state between uses.
@@ -299,18 +300,29 @@ template <typename Handler> void TMain::guarded(Handler handler)
     }
 }
 
+Worksheet TMain::worksheet(const LineList &lines)
+{
+    return Worksheet(sheetSettings(), lines, m_pageState.LinesPerPage, m_random);
+}
+
+qint32 TMain::currentPage() const
+{
+    return m_pageState.LinesPerPage > 0 ? m_pageState.PageTop / m_pageState.LinesPerPage : 0;
+}
+
 void TMain::refreshPreview(const LineList &lines)
 {
-    SheetSettings settings = sheetSettings();
+    Worksheet sheet = worksheet(lines);
+    ImageOutput page(PreviewPage, m_faces);
     try {
-        m_engine.MakePrint(m_previewImage, PreviewPage.width(), PreviewPage.height(), settings,
-                           lines, m_pageState);
+        sheet.write(page, currentPage(), 1);
     } catch (...) {
-        m_printNumber = settings.PrintNumber;
+        m_printNumber = sheet.settings().PrintNumber;
         throw;
     }
-    m_printNumber = settings.PrintNumber;
-    RotateR90(m_previewImage.image(), m_previewBox->canvas());
+    m_printNumber = sheet.settings().PrintNumber;
+    m_previewImage = page.image();
+    RotateR90(m_previewImage, m_previewBox->canvas());
     m_previewBox->copied();
 }
 
@@ -324,8 +336,7 @@ void TMain::setPrintEnabled(bool enabled)
 void TMain::BtnPreviewClick()
 {
     guarded([this] {
-        const SheetSettings settings = sheetSettings();
-        const qint32 linesPerPage = LinesPerPageFor(settings.FuriganaFrame, settings.FrameNum);
+        const qint32 linesPerPage = Worksheet::linesPerPageFor(sheetSettings());
         if (linesPerPage > 0) {
             m_pageState.LinesPerPage = linesPerPage;
         }
@@ -372,16 +383,17 @@ void TMain::btnPrePageClick()
     });
 }
 
-template <typename Command> void TMain::print(Printer &printer, Command command)
+template <typename Command> void TMain::print(Command command)
 {
-    SheetSettings settings = sheetSettings();
-    PrintCommands commands(printer, m_engine);
+    Worksheet sheet = worksheet(exMoji());
     try {
-        command(commands, settings, exMoji());
+        command(sheet);
     } catch (...) {
-        m_printNumber = settings.PrintNumber;
+        m_printNumber = sheet.settings().PrintNumber;
         throw;
     }
+    SheetSettings settings = sheet.settings();
+    PrintCommands::advancePrintNumber(settings);
     m_printNumber = settings.PrintNumber;
     m_prnNum->setText(settings.PrnNumText);
 }
@@ -389,20 +401,17 @@ template <typename Command> void TMain::print(Printer &printer, Command command)
 void TMain::btnPrintClick()
 {
     guarded([this] {
-        print(m_printer,
-              [this](PrintCommands &commands, SheetSettings &settings, const LineList &lines) {
-                  commands.printAll(settings, lines, m_pageState);
-              });
+        print([this](Worksheet &sheet) {
+            PrintCommands(m_printer).printAll(sheet, m_dialogs.printerPrintsToFile());
+        });
     });
 }
 
 void TMain::btnPartPrintClick()
 {
     guarded([this] {
-        print(m_printer,
-              [this](PrintCommands &commands, SheetSettings &settings, const LineList &lines) {
-                  commands.printPage(settings, lines, m_pageState);
-              });
+        print(
+            [this](Worksheet &sheet) { PrintCommands(m_printer).printPage(sheet, currentPage()); });
     });
 }
 
@@ -413,23 +422,15 @@ void TMain::btnPdfSaveClick()
         if (fileName.isEmpty()) {
             return;
         }
-        PdfPrinter pdf(fileName);
-        print(pdf, [this](PrintCommands &commands, SheetSettings &settings, const LineList &lines) {
-            // An empty text still saves a sheet: one page with the empty grid.
-            if (lines.count() == 0) {
-                PageState firstPage = m_pageState;
-                firstPage.PageTop = 0;
-                commands.printPage(settings, lines, firstPage);
-            } else {
-                commands.printAll(settings, lines, m_pageState);
-            }
-        });
+        PdfOutput pdf(fileName, u"Hekira"_s);
+        // Every page, and an empty text still saves a sheet.
+        print([&pdf](Worksheet &sheet) { sheet.write(pdf, 0, sheet.pageCount()); });
     });
 }
 
 void TMain::btnSetPrnClick()
 {
-    guarded([this] { m_printer.setup(this); });
+    guarded([this] { m_dialogs.setupPrinter(this); });
 }
 
 void TMain::FormPaint()
@@ -437,7 +438,7 @@ void TMain::FormPaint()
     // While print all is enabled the box shows the last page, copied again.
     const bool showing = m_print->isEnabled();
     if (showing) {
-        RotateR90(m_previewImage.image(), m_previewBox->canvas());
+        RotateR90(m_previewImage, m_previewBox->canvas());
     }
     m_previewBox->setShowing(showing);
 }
@@ -536,12 +537,7 @@ void TMain::btnSetFontClick()
 
 void TMain::rgDirectClick(int index)
 {
-    const bool vertical = m_useFont.startsWith('@');
-    if (index == 0 && !vertical) {
-        m_useFont.prepend('@');
-    } else if (index == 1 && vertical) {
-        m_useFont.remove(0, 1);
-    }
+    m_useFont = faceForDirection(m_useFont, index);
 }
 
 void TMain::shpCopybookMouseDown()

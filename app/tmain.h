@@ -1,12 +1,12 @@
 #pragma once
 
+#include "fontfaces.h"
 #include "linelist.h"
-#include "pageengine.h"
 #include "pagestate.h"
 #include "randomgenerator.h"
-#include "rastersurface.h"
 #include "sheetsettings.h"
 #include "textfile.h"
+#include "worksheet.h"
 
 #include <QMainWindow>
 
@@ -39,7 +39,7 @@ public:
     SheetSettings sheetSettings() const;
     const PageState &pageState() const { return m_pageState; }
     /// The page last drawn for the preview, portrait.
-    QImage previewImage() { return m_previewImage.image(); }
+    const QImage &previewImage() const { return m_previewImage; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -71,11 +71,17 @@ private:
     QWidget *buildFrameTab();
     QWidget *buildSpecialTab();
     LineList exMoji() const;
+    /// The lines as a worksheet with the options as the controls hold them now,
+    /// paged by the last preview.
+    Worksheet worksheet(const LineList &lines);
+    /// The page that starts at PageTop.
+    qint32 currentPage() const;
     void setPrintEnabled(bool enabled);
     /// Draws the page at PageTop and copies it, turned, into the preview box.
     void refreshPreview(const LineList &lines);
-    /// Runs one print command against a printer, then takes back the print number.
-    template <typename Command> void print(Printer &printer, Command command);
+    /// Runs one command that draws pages, then takes back the print number, advanced
+    /// when the command succeeds.
+    template <typename Command> void print(Command command);
     /// Runs a handler; an error ends it and is shown, the window stays usable.
     template <typename Handler> void guarded(Handler handler);
 
@@ -83,8 +89,8 @@ private:
     Dialogs &m_dialogs;
     const SettingsStore &m_settings;
     RandomGenerator m_random;
-    PageEngine m_engine;
-    RasterSurface m_previewImage;
+    FontFaces m_faces;
+    QImage m_previewImage;
     PageState m_pageState;
     qint32 m_printNumber = 1;
 

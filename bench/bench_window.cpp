@@ -2,13 +2,14 @@
 // into the preview box), and the time from creating the window to its first paint.
 #include "cp932.h"
 #include "fakedialogs.h"
-#include "pageengine.h"
+#include "fontfaces.h"
+#include "imageoutput.h"
 #include "previewbox.h"
-#include "rastersurface.h"
 #include "recordingprinter.h"
 #include "rotater90.h"
 #include "settingsstore.h"
 #include "tmain.h"
+#include "worksheet.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -28,11 +29,13 @@ void DensePreviewRefresh(benchmark::State &state)
         lines.add(Cp932::encode(u"きょうはいい天気です。「がっこう」へいきました、"));
     }
     RandomGenerator random(1);
-    PageEngine engine(random);
-    RasterSurface page(320, 441);
+    FontFaces faces;
     QImage box(441, 320, QImage::Format_RGB32);
     for (auto _ : state) {
-        engine.MakePrint(page, 320, 441, settings, lines, PageState());
+        // As the window refreshes: a worksheet of the controls, one page into an image.
+        Worksheet sheet(settings, lines, 24, random);
+        ImageOutput page(QSize(320, 441), faces);
+        sheet.write(page, 0, 1);
         RotateR90(page.image(), box);
         benchmark::DoNotOptimize(box.constBits());
     }

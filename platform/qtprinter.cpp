@@ -5,7 +5,6 @@
 #include "pagesurface.h"
 
 #include <QFile>
-#include <QPrintDialog>
 #include <QPrintEngine>
 #include <QPrinterInfo>
 
@@ -29,7 +28,7 @@ QtPrinter::QtPrinter() : m_printer(QPrinter::HighResolution)
 
 QtPrinter::~QtPrinter()
 {
-    abortJob();
+    abort();
 }
 
 void QtPrinter::setPortrait()
@@ -51,22 +50,12 @@ void QtPrinter::setPortrait()
     }
 }
 
-int QtPrinter::pageWidth() const
-{
-    return m_printer.width();
-}
-
-int QtPrinter::pageHeight() const
-{
-    return m_printer.height();
-}
-
 void QtPrinter::setJobTitle(const QString &title)
 {
     m_printer.setDocName(title);
 }
 
-void QtPrinter::beginJob()
+void QtPrinter::begin()
 {
     if (m_painter.isActive()) {
         throw HekiraError(u"現在印刷中です"_s);
@@ -78,28 +67,33 @@ void QtPrinter::beginJob()
         throw HekiraError(u"印刷を開始できません"_s);
     }
     m_canvas = std::make_unique<PageSurface>(m_painter, *m_faces);
+    m_pages = 0;
 }
 
-void QtPrinter::newPage()
+QSize QtPrinter::pageSize() const
 {
-    if (!m_painter.isActive() || !m_printer.newPage()) {
-        abortJob();
-        throw HekiraError(u"次のページを開始できません"_s);
-    }
+    // Height first, as the print commands have always read it.
+    const int height = m_printer.height();
+    return QSize(m_printer.width(), height);
 }
 
-DrawingSurface &QtPrinter::pageCanvas()
+DrawingSurface &QtPrinter::nextPage()
 {
     if (!m_canvas) {
         throw HekiraError(u"印刷を開始していません"_s);
     }
+    if (m_pages > 0 && !m_printer.newPage()) {
+        abort();
+        throw HekiraError(u"次のページを開始できません"_s);
+    }
+    ++m_pages;
     return *m_canvas;
 }
 
-void QtPrinter::endJob()
+void QtPrinter::finish()
 {
     if (!m_painter.isActive()) {
-        return;
+        throw HekiraError(u"印刷を開始していません"_s);
     }
     m_canvas.reset();
     if (!m_painter.end()) {
@@ -107,7 +101,7 @@ void QtPrinter::endJob()
     }
 }
 
-void QtPrinter::abortJob()
+void QtPrinter::abort()
 {
     if (!m_painter.isActive()) {
         return;
@@ -126,17 +120,6 @@ void QtPrinter::abortJob()
         m_painter.end();
         QFile::remove(fileName);
     }
-}
-
-bool QtPrinter::printsToFile() const
-{
-    return !m_printer.outputFileName().isEmpty();
-}
-
-void QtPrinter::setup(QWidget *parent)
-{
-    QPrintDialog dialog(&m_printer, parent);
-    dialog.exec();
 }
 
 void QtPrinter::usePrinter(const QString &name)

@@ -22,18 +22,17 @@ public:
     QtPrinter &operator=(const QtPrinter &) = delete;
 
     void setPortrait() override;
-    int pageWidth() const override;
-    int pageHeight() const override;
     void setJobTitle(const QString &title) override;
-    void beginJob() override;
-    void newPage() override;
-    DrawingSurface &pageCanvas() override;
-    void endJob() override;
-    void abortJob() override;
-    bool printsToFile() const override;
-    void setup(QWidget *parent) override;
+    /// Throws "現在印刷中です" while a job is open.
+    void begin() override;
+    /// The printable area of a page.
+    QSize pageSize() const override;
+    DrawingSurface &nextPage() override;
+    void finish() override;
+    /// Nothing of the job is printed, and the printer stays usable.
+    void abort() override;
 
-    /// The shared QPrinter, for settings the print dialog would otherwise make.
+    /// The shared QPrinter, for the print dialogs.
     QPrinter &qprinter() { return m_printer; }
 
 private:
@@ -44,4 +43,5 @@ private:
     std::unique_ptr<FontFaces> m_faces; // made with the first job, kept for the next ones
     QPainter m_painter;
     std::unique_ptr<PageSurface> m_canvas;
+    int m_pages = 0;
 };

@@ -1,9 +1,20 @@
 #include "rastersurface.h"
 
+#include "hekiraerror.h"
+
+using namespace Qt::StringLiterals;
+
 RasterTarget::RasterTarget(int width, int height) : pixels(width, height, QImage::Format_RGB32)
 {
+    // A page that cannot be painted must fail, never come out blank.
+    if (pixels.isNull()) {
+        throw HekiraError(
+            u"%1x%2 ピクセルの画像を作るメモリがありません。"_s.arg(width).arg(height));
+    }
     pixels.fill(Qt::white);
-    painter.begin(&pixels);
+    if (!painter.begin(&pixels)) {
+        throw HekiraError(u"%1x%2 ピクセルの画像に描けません。"_s.arg(width).arg(height));
+    }
 }
 
 RasterSurface::RasterSurface(int width, int height)

@@ -13,6 +13,8 @@ public:
     std::optional<QString> fontFace;
     std::optional<Color> color;
     QStringList errors;
+    bool printsToFile = false;
+    int printerSetups = 0;
 
     QString openTextFileName(QWidget *) override { return openName; }
     QString saveTextFileName(QWidget *) override { return saveName; }
@@ -20,4 +22,6 @@ public:
     std::optional<QString> chooseFontFace(QWidget *) override { return fontFace; }
     std::optional<Color> chooseColor(QWidget *) override { return color; }
     void showError(QWidget *, const QString &message) override { errors << message; }
+    void setupPrinter(QWidget *) override { ++printerSetups; }
+    bool printerPrintsToFile() const override { return printsToFile; }
 };

@@ -19,9 +19,7 @@ public:
     int width = 640;
     int height = 882;
     bool installed = true;
-    bool toFile = false;
     QList<Job> jobs;
-    int setups = 0;
 
     void setPortrait() override
     {
@@ -29,10 +27,8 @@ public:
             throw HekiraError(QStringLiteral("デフォルト プリンタが存在しません"));
         }
     }
-    int pageWidth() const override { return width; }
-    int pageHeight() const override { return height; }
     void setJobTitle(const QString &title) override { m_title = title; }
-    void beginJob() override
+    void begin() override
     {
         if (m_open) {
             throw HekiraError(QStringLiteral("現在印刷中です"));
@@ -40,29 +36,46 @@ public:
         m_open = true;
         jobs.append({m_title, {}, false});
     }
-    void newPage() override { finishPage(); }
-    DrawingSurface &pageCanvas() override { return m_canvas; }
-    void endJob() override
+    QSize pageSize() const override { return QSize(width, height); }
+    DrawingSurface &nextPage() override
+    {
+        if (!m_open) {
+            throw HekiraError(QStringLiteral("印刷を開始していません"));
+        }
+        if (m_drawing) {
+            finishPage();
+        }
+        m_drawing = true;
+        return m_canvas;
+    }
+    void finish() override
     {
         finishPage();
         jobs.last().ended = true;
         m_open = false;
     }
-    void abortJob() override
+    void abort() override
     {
+        if (!m_open) {
+            return;
+        }
         m_canvas.takeLines();
         jobs.removeLast();
         m_open = false;
+        m_drawing = false;
     }
-    bool printsToFile() const override { return toFile; }
-    void setup(QWidget *) override { ++setups; }
 
     bool jobOpen() const { return m_open; }
 
 private:
-    void finishPage() { jobs.last().pages.append(m_canvas.takeLines()); }
+    void finishPage()
+    {
+        jobs.last().pages.append(m_canvas.takeLines());
+        m_drawing = false;
+    }
 
     RecordingSurface m_canvas;
     QString m_title;
     bool m_open = false;
+    bool m_drawing = false;
 };

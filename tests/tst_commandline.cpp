@@ -1,16 +1,25 @@
 #include "commandline.h"
 #include "cp932.h"
+#include "settingsstore.h"
 #include "usageerror.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Options that never ask for stored settings read none.
+const SettingsStore NoStoredSettings(u"/nonexistent/hekira/settings.ini"_s);
 
 QStringList args(const QString &line)
 {
@@ -23,9 +32,13 @@ struct Run {
     QString err;
 };
 
-Run hekira(const QStringList &arguments, const QByteArray &input = {})
+Run hekira(const QStringList &arguments, const QByteArray &input = {},
+           const std::function<void(QProcess &)> &prepare = {})
 {
     QProcess process;
+    if (prepare) {
+        prepare(process);
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(u"QT_QPA_PLATFORM"_s); // it must choose offscreen by itself
     environment.remove(u"DISPLAY"_s);
@@ -60,6 +73,10 @@ private Q_SLOTS:
     void errorsWriteNothing_data();
     void errorsWriteNothing();
     void pdfHasEveryPage();
+    void failedWriteKeepsTheOldFile_data();
+    void failedWriteKeepsTheOldFile();
+    void fullOrClosedOutput_data();
+    void fullOrClosedOutput();
 };
 
 void TestCommandLine::options_data()
@@ -89,7 +106,7 @@ void TestCommandLine::options()
     QFETCH(int, frameNum);
     QFETCH(int, direction);
     QFETCH(QString, font);
-    const ExportRequest request = CommandLine::parse(args(line));
+    const ExportRequest request = CommandLine::parse(args(line), NoStoredSettings);
     QCOMPARE(request.settings.MakingPattern, pattern);
     QCOMPARE(request.settings.FrameNum, frameNum);
     QCOMPARE(request.settings.DocDirection, direction);
@@ -122,7 +139,7 @@ void TestCommandLine::badOptions()
     QFETCH(QString, line);
     QFETCH(QString, message);
     try {
-        CommandLine::parse(args(line));
+        CommandLine::parse(args(line), NoStoredSettings);
         QFAIL("accepted");
     } catch (const UsageError &error) {
         QVERIFY2(error.message().contains(message), qPrintable(error.message()));
@@ -180,16 +197,12 @@ void TestCommandLine::storedSettings()
     QFETCH(int, direction);
     QFETCH(QString, font);
     QTemporaryDir config;
-    QDir().mkpath(config.filePath(u"hekira"_s));
-    QFile file(config.filePath(u"hekira/settings.ini"_s));
+    QFile file(config.filePath(u"settings.ini"_s));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(u"[Wamo]\nFrameNum=6\nDocDirection=1\nWamoUseFont=@@ＭＳ ゴシック\nTraceColor=255\n"
                u"CopybookColor=0\n"_s.toUtf8());
     file.close();
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    const ExportRequest request = CommandLine::parse(args(line));
-    qputenv("XDG_CONFIG_HOME", saved);
+    const ExportRequest request = CommandLine::parse(args(line), SettingsStore(file.fileName()));
     QCOMPARE(request.settings.FrameNum, frameNum);
     QCOMPARE(request.settings.DocDirection, direction);
     QCOMPARE(request.settings.UseFont, Cp932::encode(font));
@@ -327,6 +340,83 @@ void TestCommandLine::pdfHasEveryPage()
                  qPrintable(fields));
         QVERIFY(fields.contains(QRegularExpression(u"Title: +Hekira\\n"_s)));
     }
+}
+
+void TestCommandLine::failedWriteKeepsTheOldFile_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("target");
+
+    QTest::newRow("pdf") << QStringList{u"--pdf"_s} << u"old.pdf"_s;
+    QTest::newRow("png") << QStringList{u"--png"_s} << u"old.png"_s;
+    QTest::newRow("preview png") << QStringList{u"--preview-png"_s} << u"old.png"_s;
+    QTest::newRow("trace") << QStringList{u"--all"_s, u"--trace"_s} << u"old.trace"_s;
+    QTest::newRow("text") << QStringList{u"--text-out"_s} << u"old.txt"_s;
+}
+
+void TestCommandLine::failedWriteKeepsTheOldFile()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, target);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(target);
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    QByteArray text;
+    for (int i = 0; i < 200; ++i) {
+        text += "\x82\xA0\x82\xA2\x82\xA4\x8A\xBF\x8E\x9A\r\n"; // あいう漢字
+    }
+    // A file size limit of 2 KiB: every one of these outputs is larger, so its write
+    // fails part way, as on a full disk.
+    const Run run = hekira(options << path << u"-"_s, text, [](QProcess &process) {
+        process.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{2048, 2048};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    });
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith(u"hekira: ファイル \"%1\" を作成できません。"_s.arg(path)),
+             qPrintable(run.err));
+    QVERIFY2(run.err.count(u'\n') == 1, qPrintable(run.err));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{target});
+}
+
+void TestCommandLine::fullOrClosedOutput_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("output"); // what standard output is: a file, or closed
+
+    const QString full = u"/dev/full"_s;
+    QTest::newRow("trace to full output") << QStringList{u"--trace"_s, u"-"_s} << full;
+    QTest::newRow("text to full output") << QStringList{u"--text-out"_s, u"-"_s} << full;
+    QTest::newRow("trace to closed output") << QStringList{u"--trace"_s, u"-"_s} << QString();
+    QTest::newRow("text to closed output") << QStringList{u"--text-out"_s, u"-"_s} << QString();
+    // A device is written to, never replaced by a file of the same name.
+    QTest::newRow("pdf to full device") << QStringList{u"--pdf"_s, full} << QString(u"-"_s);
+    QTest::newRow("png to full device") << QStringList{u"--png"_s, full} << QString(u"-"_s);
+    QTest::newRow("trace to full device") << QStringList{u"--trace"_s, full} << QString(u"-"_s);
+    QTest::newRow("text to full device") << QStringList{u"--text-out"_s, full} << QString(u"-"_s);
+}
+
+void TestCommandLine::fullOrClosedOutput()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, output);
+    const Run run = hekira(options << u"-"_s, "\x82\xA0\r\n", [&](QProcess &process) {
+        if (output.isEmpty()) {
+            process.setChildProcessModifier([] { close(STDOUT_FILENO); });
+        } else if (output != u"-"_s) {
+            process.setStandardOutputFile(output);
+        }
+    });
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(u"を作成できません。"_s), qPrintable(run.err));
+    QVERIFY(!QFileInfo(u"/dev/full"_s).isFile());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,9 +1,10 @@
 #include "cp932.h"
 #include "hekiraerror.h"
 #include "linelist.h"
-#include "pageengine.h"
 #include "printcommands.h"
+#include "qtdialogs.h"
 #include "qtprinter.h"
+#include "worksheet.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -104,10 +105,8 @@ private:
 
 struct PrintRun {
     RandomGenerator random;
-    PageEngine engine{random};
     SheetSettings settings;
     LineList lines;
-    PageState state;
 
     // 25 lines of 10 cells, 12 lines a page: three pages.
     PrintRun()
@@ -118,13 +117,12 @@ struct PrintRun {
             lines.add(Cp932::encode(Texts[i % std::size(Texts)]));
         }
         settings.FrameNum = 6;
-        state.LinesPerPage = 12;
     }
 
     void printAll(QtPrinter &printer)
     {
-        PrintCommands commands(printer, engine);
-        commands.printAll(settings, lines, state);
+        Worksheet sheet(settings, lines, 12, random);
+        PrintCommands(printer).printAll(sheet, QtDialogs(printer.qprinter()).printerPrintsToFile());
     }
 };
 
@@ -200,7 +198,7 @@ void TestCupsPrinting::noPrinter()
     QVERIFY(QPrinterInfo::availablePrinters().isEmpty());
     QtPrinter printer;
     QCOMPARE(errorOf([&] { printer.setPortrait(); }), u"デフォルト プリンタが存在しません"_s);
-    QVERIFY(!printer.printsToFile());
+    QVERIFY(!QtDialogs(printer.qprinter()).printerPrintsToFile());
 }
 
 void TestCupsPrinting::printAllToFile()
@@ -211,14 +209,16 @@ void TestCupsPrinting::printAllToFile()
     const QString file = m_folder.filePath(u"all.pdf"_s);
     QtPrinter printer;
     printer.qprinter().setOutputFileName(file);
-    QVERIFY(printer.printsToFile());
+    QVERIFY(QtDialogs(printer.qprinter()).printerPrintsToFile());
 
+    // A page of a job never begun is an error, not a crash.
+    QCOMPARE(errorOf([&] { printer.nextPage(); }), u"印刷を開始していません"_s);
     // An abandoned job leaves no file, and the printer takes the next one.
     printer.setPortrait();
-    printer.beginJob();
-    QCOMPARE(errorOf([&] { printer.beginJob(); }), u"現在印刷中です"_s);
-    printer.pageCanvas().Rectangle(0, 0, 100, 100);
-    printer.abortJob();
+    printer.begin();
+    QCOMPARE(errorOf([&] { printer.begin(); }), u"現在印刷中です"_s);
+    printer.nextPage().Rectangle(0, 0, 100, 100);
+    printer.abort();
     QVERIFY(!QFileInfo::exists(file));
 
     PrintRun print;
@@ -246,14 +246,14 @@ void TestCupsPrinting::printAllThroughCups()
     // The printable area of the queue's paper.
     printer.setPortrait();
     const double pixelsPerPoint = printer.qprinter().resolution() / 72.0;
-    QCOMPARE(printer.pageWidth(), qRound((PaperWidth - 2 * PaperMargin) * pixelsPerPoint));
-    QCOMPARE(printer.pageHeight(), qRound((PaperHeight - 2 * PaperMargin) * pixelsPerPoint));
+    QCOMPARE(printer.pageSize(), QSize(qRound((PaperWidth - 2 * PaperMargin) * pixelsPerPoint),
+                                       qRound((PaperHeight - 2 * PaperMargin) * pixelsPerPoint)));
 
     // An abandoned job never reaches the queue (it would be job 1).
     printer.setJobTitle(u"Abandoned"_s);
-    printer.beginJob();
-    printer.pageCanvas().Rectangle(0, 0, 100, 100);
-    printer.abortJob();
+    printer.begin();
+    printer.nextPage().Rectangle(0, 0, 100, 100);
+    printer.abort();
 
     PrintRun print;
     print.printAll(printer);

@@ -312,7 +312,7 @@ void TestTMain::printFailures()
 void TestTMain::printToFileIsOneJob()
 {
     Window window;
-    window.printer.toFile = true;
+    window.dialogs.printsToFile = true;
     window.setLines(11);
     window.click("BtnPreview");
     window.click("btnPrint");
@@ -326,13 +326,10 @@ void TestTMain::printAllWithoutPageSizeIsOnePage()
     // No valid layout was previewed: one page, rather than a loop that never ends.
     RecordingPrinter printer;
     RandomGenerator random(1);
-    PageEngine engine(random);
-    SheetSettings settings;
-    PageState state;
-    PrintCommands(printer, engine).printAll(settings, LineList({"\x82\xA0", "\x82\xA2"}), state);
+    Worksheet sheet(SheetSettings(), LineList({"\x82\xA0", "\x82\xA2"}), 0, random);
+    PrintCommands(printer).printAll(sheet, false);
     QCOMPARE(printer.jobs.size(), 1);
-    QCOMPARE(state.PageTop, 0);
-    QCOMPARE(settings.PrintNumber, 2);
+    QCOMPARE(printer.jobs[0].pages.size(), 1);
 }
 
 void TestTMain::printPageAndSetup()
@@ -346,7 +343,7 @@ void TestTMain::printPageAndSetup()
     QCOMPARE(linesOnPage(window.printer.jobs[0].pages[0]), (QList<int>{5, 6, 7, 8, 9}));
     QCOMPARE(window.control<QLineEdit>("edtPrnNum")->text(), u"2"_s);
     window.click("btnSetPrn");
-    QCOMPARE(window.printer.setups, 1);
+    QCOMPARE(window.dialogs.printerSetups, 1);
 }
 
 void TestTMain::pdfSave()
