@@ -9,6 +9,7 @@
 #include "tmain.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -370,6 +371,30 @@ void TestTMain::pdfSave()
     // Cancelling the dialog writes nothing and keeps the number.
     window.dialogs.pdfName.clear();
     window.click("btnPdfSave");
+    QCOMPARE(window.control<QLineEdit>("edtPrnNum")->text(), u"3"_s);
+
+    // A save that fails says why and leaves the file that stood there.
+    const QString old = dir.filePath(u"old.pdf"_s);
+    QFile file(old);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("old");
+    file.close();
+    window.dialogs.pdfName = old;
+    window.setLines(11);
+    window.choose("chkPrnNum", 1);
+    window.control<QLineEdit>("edtPrnNum")->setText(u"3x"_s);
+    window.click("btnPdfSave");
+    window.dialogs.pdfName = dir.filePath(u"missing/a.pdf"_s);
+    window.control<QLineEdit>("edtPrnNum")->setText(u"3"_s);
+    window.click("btnPdfSave");
+    QCOMPARE(window.dialogs.errors.size(), 2);
+    QCOMPARE(window.dialogs.errors[0], u"'3x' は整数ではありません"_s);
+    QVERIFY(window.dialogs.errors[1].startsWith(
+        u"ファイル \"%1\" を作成できません。"_s.arg(window.dialogs.pdfName)));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("old"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             (QStringList{u"all.pdf"_s, u"empty.pdf"_s, u"old.pdf"_s}));
     QCOMPARE(window.control<QLineEdit>("edtPrnNum")->text(), u"3"_s);
 }
 
