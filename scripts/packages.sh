@@ -8,6 +8,7 @@ hekira_build_packages=(
   fonts-ipafont
 )
 hekira_test_packages=(xvfb xauth poppler-utils imagemagick cups-daemon cups-client)
+hekira_fuzz_packages=(clang libfuzzer-14-dev libclang-rt-14-dev)
 
 hekira_install() {
   local missing=() pkg
