@@ -58,8 +58,11 @@ struct Tables {
 
 Tables::Tables()
 {
+    constexpr qsizetype CodeCount = 11348; // bytes and pairs that may form a character
     QList<quint16> codes;
+    codes.reserve(CodeCount);
     QByteArray probe;
+    probe.reserve(3 * CodeCount);
     const auto addCode = [&](quint16 code) {
         codes.append(code);
         if (code > 0xFF) {
@@ -82,19 +85,26 @@ Tables::Tables()
     }
     QStringDecoder decoder(CodecName, QStringConverter::Flag::Stateless);
     const QString decoded = decoder.decode(probe);
-    const QList<QStringView> characters = QStringView(decoded).split(QChar::fromLatin1(Separator));
     QString held;
+    held.reserve(2 * CodeCount);
     QList<char16_t> heldOrder;
-    for (qsizetype i = 0; i < qMin(codes.size(), characters.size()); ++i) {
-        const QStringView character = characters.at(i);
+    heldOrder.reserve(CodeCount);
+    qsizetype at = 0;
+    for (const quint16 code : std::as_const(codes)) {
+        const qsizetype end = decoded.indexOf(QChar::fromLatin1(Separator), at);
+        if (end < 0) {
+            break;
+        }
+        const QStringView character = QStringView(decoded).sliced(at, end - at);
+        at = end + 1;
         if (character.size() != 1 || character[0] == QChar(IcuSubstitute) ||
             character[0] == QChar::ReplacementCharacter) {
             continue;
         }
         const char16_t unit = character[0].unicode();
-        toUnicode[codes.at(i)] = unit;
+        toUnicode[code] = unit;
         if (fromUnicode[unit] == 0) {
-            fromUnicode[unit] = codes.at(i); // marks it listed; the encoder has the last word
+            fromUnicode[unit] = code; // marks it listed; the encoder has the last word
             held += character;
             held += QChar::fromLatin1(Separator);
             heldOrder.append(unit);
@@ -104,10 +114,12 @@ Tables::Tables()
     // chooses the one Windows writes.
     QStringEncoder encoder(CodecName, QStringConverter::Flag::Stateless);
     const QByteArray encoded = encoder.encode(held);
-    const QList<QByteArray> encodedCodes = encoded.split(Separator);
-    for (qsizetype i = 0; i < heldOrder.size(); ++i) {
-        const char16_t unit = heldOrder.at(i);
-        const QByteArray code = i < encodedCodes.size() ? encodedCodes.at(i) : QByteArray();
+    at = 0;
+    for (const char16_t unit : std::as_const(heldOrder)) {
+        const qsizetype end = encoded.indexOf(Separator, at);
+        const QByteArrayView code =
+            end < 0 ? QByteArrayView() : QByteArrayView(encoded).sliced(at, end - at);
+        at = end + 1;
         const bool valid =
             (code.size() == 1 || code.size() == 2) && toUnicode[codeOf(code)] == unit;
         fromUnicode[unit] = valid ? codeOf(code) : 0;
