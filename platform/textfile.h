@@ -1,10 +1,10 @@
 #pragma once
 
+#include "textdocument.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-
-enum class TextEncoding { Auto, ShiftJis, Utf8 };
 
 /// Text files of worksheet lines. The program works in CP932; files may also
 /// come as UTF-8 from today's editors.
