@@ -13,8 +13,7 @@ public:
     /// Reads a whole file, or standard input for "-". Throws HekiraError
     /// "ファイル "%s" は開けません。%s" when it cannot be read.
     static QByteArray read(const QString &path);
-    /// The bytes as CP932 text. Auto takes UTF-8 when the bytes start with its
-    /// byte-order mark or are valid UTF-8 holding non-ASCII, else Shift_JIS.
+    /// The bytes as CP932 text. Auto takes the encoding TextDocument::detect finds.
     /// *lossless, when given, tells whether CP932 held every character.
     static QByteArray toCp932(QByteArrayView bytes, TextEncoding encoding,
                               bool *lossless = nullptr);
