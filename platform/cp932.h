@@ -17,9 +17,13 @@ public:
     static QByteArray encode(QStringView text, bool *lossless = nullptr);
     /// Decodes bytes; never fails: a byte that forms no character becomes U+FFFD.
     static QString decode(QByteArrayView bytes);
+    /// Whether CP932 has bytes that decode to exactly this character, not only
+    /// to a twin of it (〜 is written as ～ but does not come back).
+    static bool roundTrips(char32_t codePoint);
     /// Byte length of the character starting at bytes[index]: 2 for a lead byte
     /// followed by a byte that can trail it, otherwise 1.
     static qsizetype characterLength(QByteArrayView bytes, qsizetype index);
-    /// Decodes one character of one or two bytes; nothing when the bytes form none.
+    /// Decodes one character of one or two bytes (as characterLength delimits it);
+    /// nothing when the bytes form none.
     static std::optional<QString> decodeCharacter(QByteArrayView character);
 };

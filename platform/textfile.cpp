@@ -5,37 +5,15 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <cstdio>
 
 namespace {
 
 constexpr QByteArrayView Utf8Bom("\xEF\xBB\xBF");
 
-bool isValidUtf8(QByteArrayView bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
-}
-
-bool hasNonAscii(QByteArrayView bytes)
-{
-    for (char byte : bytes) {
-        if (static_cast<unsigned char>(byte) >= 0x80) {
-            return true;
-        }
-    }
-    return false;
-}
-
 TextEncoding resolve(QByteArrayView bytes, TextEncoding encoding)
 {
-    if (encoding != TextEncoding::Auto) {
-        return encoding;
-    }
-    const bool utf8 = bytes.startsWith(Utf8Bom) || (hasNonAscii(bytes) && isValidUtf8(bytes));
-    return utf8 ? TextEncoding::Utf8 : TextEncoding::ShiftJis;
+    return encoding == TextEncoding::Auto ? TextDocument::detect(bytes) : encoding;
 }
 
 QByteArrayView withoutBom(QByteArrayView bytes)

@@ -11,6 +11,8 @@ private Q_SLOTS:
     void decode_data();
     void decode();
     void characterLength();
+    void roundTrips_data();
+    void roundTrips();
 };
 
 void TestCp932::encode_data()
@@ -34,6 +36,9 @@ void TestCp932::encode_data()
     QTest::newRow("IBM extension") << QStringLiteral("纊") << QByteArray("\xFA\x5C");
     QTest::newRow("controls as in ASCII")
         << QStringLiteral("\u001A\u001C\u007F") << QByteArray("\x1A\x1C\x7F");
+    QTest::newRow("lone surrogate keeps what follows") << QString(QChar(0xD83D)).append(u'a')
+                                                       << QByteArray("\x81\x48"
+                                                                     "a");
     QTest::newRow("empty") << QString() << QByteArray();
 }
 
@@ -59,6 +64,11 @@ void TestCp932::decode_data()
     QTest::newRow("unassigned byte") << QByteArray("\xA0") << QStringLiteral("\uFFFD");
     QTest::newRow("controls as in ASCII")
         << QByteArray("\x1A\x1C\x7F") << QStringLiteral("\u001A\u001C\u007F");
+    QTest::newRow("unassigned pair and bytes among text")
+        << QByteArray("\x85\x40\x82\xA0\xFD\x80 \x82")
+        << QStringLiteral("\uFFFDあ\uFFFD\uFFFD \uFFFD");
+    QTest::newRow("user-defined area")
+        << QByteArray("\xF0\x40\xF9\xFC") << QStringLiteral("\uE000\uE757");
 }
 
 void TestCp932::decode()
@@ -76,6 +86,29 @@ void TestCp932::characterLength()
     QCOMPARE(Cp932::characterLength(bytes, 3), 1);
     QCOMPARE(Cp932::characterLength(bytes, 4), 1);
     QVERIFY(!Cp932::decodeCharacter(QByteArray("\x85\x40")).has_value());
+}
+
+void TestCp932::roundTrips_data()
+{
+    QTest::addColumn<uint>("codePoint");
+    QTest::addColumn<bool>("roundTrips");
+
+    QTest::newRow("ASCII control") << 0x1Au << true;
+    QTest::newRow("kanji") << uint(u'漢') << true;
+    QTest::newRow("IBM extension") << uint(u'纊') << true;
+    QTest::newRow("fullwidth tilde") << 0xFF5Eu << true;
+    QTest::newRow("wave dash comes back as a tilde") << 0x301Cu << false;
+    QTest::newRow("yen sign") << 0xA5u << false;
+    QTest::newRow("user-defined") << 0xE757u << true;
+    QTest::newRow("past the user-defined area") << 0xE758u << false;
+    QTest::newRow("outside the BMP") << 0x20BB7u << false;
+}
+
+void TestCp932::roundTrips()
+{
+    QFETCH(uint, codePoint);
+    QFETCH(bool, roundTrips);
+    QCOMPARE(Cp932::roundTrips(codePoint), roundTrips);
 }
 
 QTEST_GUILESS_MAIN(TestCp932)
