@@ -15,8 +15,13 @@ public:
 
     /// A text file to open.
     virtual QString openTextFileName(QWidget *parent) = 0;
-    /// A text file to save to; ".txt" is added to a name without an extension.
-    virtual QString saveTextFileName(QWidget *parent) = 0;
+    /// Where to save a text file, and whether as UTF-8 rather than in the form it
+    /// was read in; ".txt" is added to a name without an extension.
+    struct TextSaveTarget {
+        QString path;
+        bool utf8 = false;
+    };
+    virtual TextSaveTarget saveTextFile(QWidget *parent) = 0;
     /// Where to save a PDF; ".pdf" is added to a name without an extension.
     virtual QString savePdfFileName(QWidget *parent) = 0;
     /// A font face; the dialog opens on the face last chosen in it.

@@ -2,7 +2,7 @@
 
 #include "lineoperations.h"
 #include "sheetsettings.h"
-#include "textfile.h"
+#include "textdocument.h"
 
 #include <QList>
 #include <QPageSize>

@@ -1,7 +1,6 @@
 #include "commandline.h"
 #include "fontfaces.h"
 #include "hekiraerror.h"
-#include "linelist.h"
 #include "lineoperations.h"
 #include "outputfile.h"
 #include "pdfoutput.h"
@@ -10,6 +9,8 @@
 #include "qtprinter.h"
 #include "randomgenerator.h"
 #include "settingsstore.h"
+#include "textdocument.h"
+#include "textfile.h"
 #include "tmain.h"
 #include "traceoutput.h"
 #include "usageerror.h"
@@ -27,46 +28,29 @@ using namespace Qt::StringLiterals;
 constexpr QSize TraceSize(320, 441); // the reference page, as the preview draws it
 constexpr QSize PngSize(2480, 3508); // A4 at 300 dpi
 
-LineList readLines(const ExportRequest &request)
+// The text as the window reads it, or new text when there is none.
+TextDocument readDocument(const ExportRequest &request)
 {
     if (request.textFile.isEmpty()) {
-        return LineList();
+        return TextDocument();
     }
-    bool lossless = true;
-    const QByteArray text =
-        TextFile::toCp932(TextFile::read(request.textFile), request.encoding, &lossless);
-    if (!lossless) {
-        QTextStream(stderr) << u"hekira: Shift_JIS で表せない文字を \"？\" に置き換えました。"_s
-                            << Qt::endl;
-    }
-    return LineList::fromText(text);
-}
-
-// The lines as the window saves a text file: each line followed by CR LF, a blank
-// line (0x0D) written empty so that it reads back as one line.
-QByteArray textFileBytes(const LineList &lines)
-{
-    QByteArray bytes;
-    for (qsizetype i = 0; i < lines.count(); ++i) {
-        const QByteArray line = lines.wholeLine(i);
-        if (line != QByteArrayView(&LineOperations::BlankLineByte, 1)) {
-            bytes += line;
-        }
-        bytes += "\r\n";
-    }
-    return bytes;
+    return TextDocument::fromBytes(TextFile::read(request.textFile), request.encoding);
 }
 
 // Parse, load, build, write: each output streams into a file of its own, which
 // replaces an older one only once it is written whole.
 int exportSheets(const ExportRequest &request)
 {
-    LineList lines = readLines(request);
-    for (const LineOperations::Edit &edit : request.edits) {
-        lines = LineOperations::apply(lines, edit);
+    TextDocument document = readDocument(request);
+    if (!request.edits.isEmpty()) {
+        LineList lines = document.lines();
+        for (const LineOperations::Edit &edit : request.edits) {
+            lines = LineOperations::apply(lines, edit);
+        }
+        document.setLines(lines);
     }
     RandomGenerator random(request.seed.value_or(RandomGenerator::clockSeed()));
-    Worksheet sheet(request.settings, lines, random);
+    Worksheet sheet(request.settings, document.pageLines(), random);
     FontFaces faces;
     const qint32 page = request.page - 1;
     if (!request.pngFile.isEmpty()) {
@@ -92,7 +76,7 @@ int exportSheets(const ExportRequest &request)
     if (!request.textOutFile.isEmpty()) {
         OutputFile text(request.textOutFile);
         text.open();
-        text.write(textFileBytes(lines));
+        text.write(document.toBytes());
         text.commit();
     }
     return 0;

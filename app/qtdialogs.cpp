@@ -11,10 +11,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList TextFilters{u"ﾃｷｽﾄ形式(*.txt)"_s, u"すべてのﾌｧｲﾙ(*.*)"_s};
+const QString TextFilter = u"ﾃｷｽﾄ形式(*.txt)"_s;
+const QString Utf8TextFilter = u"ﾃｷｽﾄ形式 UTF-8(*.txt)"_s;
+const QString AllFilesFilter = u"すべてのﾌｧｲﾙ(*.*)"_s;
 
-QString fileName(QWidget *parent, QFileDialog::AcceptMode mode, const QStringList &filters,
-                 const QString &suffix)
+// The chosen file and the filter it was chosen under; no file when cancelled.
+std::pair<QString, QString> fileName(QWidget *parent, QFileDialog::AcceptMode mode,
+                                     const QStringList &filters, const QString &suffix)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
@@ -22,7 +25,10 @@ QString fileName(QWidget *parent, QFileDialog::AcceptMode mode, const QStringLis
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(suffix);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return {dialog.selectedFiles().value(0), dialog.selectedNameFilter()};
 }
 
 } // namespace
@@ -34,18 +40,21 @@ QtDialogs::QtDialogs(QPrinter &printer) : m_printer(printer), m_font(u"ＭＳ �
 
 QString QtDialogs::openTextFileName(QWidget *parent)
 {
-    return fileName(parent, QFileDialog::AcceptOpen, TextFilters, u"txt"_s);
+    return fileName(parent, QFileDialog::AcceptOpen, {TextFilter, AllFilesFilter}, u"txt"_s).first;
 }
 
-QString QtDialogs::saveTextFileName(QWidget *parent)
+Dialogs::TextSaveTarget QtDialogs::saveTextFile(QWidget *parent)
 {
-    return fileName(parent, QFileDialog::AcceptSave, TextFilters, u"txt"_s);
+    const auto [path, filter] = fileName(parent, QFileDialog::AcceptSave,
+                                         {TextFilter, AllFilesFilter, Utf8TextFilter}, u"txt"_s);
+    return {path, filter == Utf8TextFilter};
 }
 
 QString QtDialogs::savePdfFileName(QWidget *parent)
 {
-    return fileName(parent, QFileDialog::AcceptSave, {u"PDF形式(*.pdf)"_s, u"すべてのﾌｧｲﾙ(*.*)"_s},
-                    u"pdf"_s);
+    return fileName(parent, QFileDialog::AcceptSave, {u"PDF形式(*.pdf)"_s, AllFilesFilter},
+                    u"pdf"_s)
+        .first;
 }
 
 std::optional<QString> QtDialogs::chooseFontFace(QWidget *parent)

@@ -14,7 +14,7 @@ public:
     explicit QtDialogs(QPrinter &printer);
 
     QString openTextFileName(QWidget *parent) override;
-    QString saveTextFileName(QWidget *parent) override;
+    TextSaveTarget saveTextFile(QWidget *parent) override;
     QString savePdfFileName(QWidget *parent) override;
     std::optional<QString> chooseFontFace(QWidget *parent) override;
     std::optional<Color> chooseColor(QWidget *parent) override;

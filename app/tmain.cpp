@@ -8,6 +8,7 @@
 #include "hekiraerror.h"
 #include "imageoutput.h"
 #include "memolines.h"
+#include "outputfile.h"
 #include "pdfoutput.h"
 #include "previewbox.h"
 #include "printcommands.h"
@@ -16,6 +17,7 @@
 #include "rotater90.h"
 #include "settingsstore.h"
 #include "storedsettings.h"
+#include "textfile.h"
 #include "tfeditline.h"
 
 #include <QCloseEvent>
@@ -101,6 +103,15 @@ QIcon printerGlyph()
     return QIcon(pixmap);
 }
 
+// How a text file is written, as the status bar names it.
+QString formName(const TextDocument &document)
+{
+    if (document.encoding() != TextEncoding::Utf8) {
+        return u"Shift_JIS"_s;
+    }
+    return document.hasBom() ? u"UTF-8 (BOM 付き)"_s : u"UTF-8"_s;
+}
+
 } // namespace
 
 TMain::TMain(Printer &printer, Dialogs &dialogs, const SettingsStore &settings, QWidget *parent)
@@ -112,7 +123,7 @@ TMain::TMain(Printer &printer, Dialogs &dialogs, const SettingsStore &settings, 
     buildWindow();
     FormCreate();
     // Created once, after the window, so that it keeps its state between uses.
-    m_editLine = new TFEditLine(*m_exMoji, this);
+    m_editLine = new TFEditLine(*m_memoLines, this);
 }
 
 TMain::~TMain() = default;
@@ -194,6 +205,7 @@ QWidget *TMain::buildTextTab()
     m_exMoji->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_exMoji->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_exMoji->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memoLines = std::make_unique<MemoLines>(*m_exMoji);
     m_prnNumPrint =
         radioGroup(tab, "chkPrnNum", u"ﾌﾟﾘﾝﾄ番号"_s, NoYes, 1, QRect(0, 304, 73, 49), 0);
     m_prnNum = place(new QLineEdit(u"1"_s, tab), 72, 320, 25, 19);
@@ -277,9 +289,9 @@ SheetSettings TMain::sheetSettings() const
     return settings;
 }
 
-LineList TMain::exMoji() const
+const LineList &TMain::exMoji()
 {
-    return MemoLines::read(*m_exMoji);
+    return m_memoLines->pageLines();
 }
 
 void TMain::openFile(const QString &path, TextEncoding encoding)
@@ -288,7 +300,9 @@ void TMain::openFile(const QString &path, TextEncoding encoding)
     if (bytes.size() > MemoLimitBytes) {
         throw HekiraError(u"文字列の大きさがメモの制限を越えました"_s);
     }
-    m_exMoji->setPlainText(TextFile::toText(bytes, encoding));
+    m_memoLines->setDocument(TextDocument::fromBytes(bytes, encoding));
+    statusBar()->showMessage(
+        u"\"%1\" を %2 で読みました。"_s.arg(path, formName(m_memoLines->document())));
 }
 
 template <typename Handler> void TMain::guarded(Handler handler)
@@ -493,23 +507,30 @@ void TMain::btnOpenFileClick()
 void TMain::btnSaveFileClick()
 {
     guarded([this] {
-        const QString path = m_dialogs.saveTextFileName(this);
-        if (path.isEmpty()) {
+        const Dialogs::TextSaveTarget target = m_dialogs.saveTextFile(this);
+        if (target.path.isEmpty()) {
             return;
         }
-        bool shiftJis = true;
-        TextFile::write(path, TextFile::fromText(m_exMoji->toPlainText(), &shiftJis));
+        const bool fits = m_memoLines->document().fitsEncoding();
+        if (!fits || (target.utf8 && m_memoLines->document().encoding() != TextEncoding::Utf8)) {
+            // A byte-order mark makes a UTF-8 file read back as UTF-8 whatever it holds.
+            m_memoLines->setEncoding(TextEncoding::Utf8, true);
+        }
+        OutputFile file(target.path);
+        file.open();
+        file.write(m_memoLines->document().toBytes());
+        file.commit();
         statusBar()->showMessage(
-            shiftJis
-                ? u"\"%1\" に保存しました。"_s.arg(path)
-                : u"Shift_JIS で表せない文字があるため、\"%1\" に UTF-8 で保存しました。"_s.arg(
-                      path));
+            fits ? u"\"%1\" に %2 で保存しました。"_s.arg(target.path,
+                                                          formName(m_memoLines->document()))
+                 : u"Shift_JIS で表せない文字があるため、\"%1\" に UTF-8 で保存しました。"_s.arg(
+                       target.path));
     });
 }
 
 void TMain::btnMemoClearClick()
 {
-    m_exMoji->clear();
+    m_memoLines->setDocument(TextDocument()); // new text is Shift_JIS again
     setPrintEnabled(false);
     m_partPrint->setEnabled(false);
     m_prePage->setEnabled(false);

@@ -5,13 +5,15 @@
 #include "pagestate.h"
 #include "randomgenerator.h"
 #include "sheetsettings.h"
-#include "textfile.h"
+#include "textdocument.h"
 #include "worksheet.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class ColorSwatch;
 class Dialogs;
+class MemoLines;
 class SettingsStore;
 class TFEditLine;
 class PreviewBox;
@@ -70,7 +72,8 @@ private:
     QWidget *buildTextTab();
     QWidget *buildFrameTab();
     QWidget *buildSpecialTab();
-    LineList exMoji() const;
+    /// The lines of the memo, as pages draw them.
+    const LineList &exMoji();
     /// The lines as a worksheet with the options as the controls hold them now,
     /// paged by the last preview.
     Worksheet worksheet(const LineList &lines);
@@ -102,6 +105,7 @@ private:
     QPushButton *m_partPrint = nullptr;
     QPushButton *m_pdfSave = nullptr;
     QPlainTextEdit *m_exMoji = nullptr;
+    std::unique_ptr<MemoLines> m_memoLines;
     RadioGroup *m_prnNumPrint = nullptr;
     QLineEdit *m_prnNum = nullptr;
     RadioGroup *m_setup = nullptr;

@@ -30,10 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         int value;
         int items;
     };
-    for (const Range range : {Range{sheet.MakingPattern, 7}, Range{sheet.FrameNum, 10},
-                              Range{sheet.DocDirection, 2}, Range{sheet.FuriganaFrame, 2},
-                              Range{sheet.CrossLine, 2}, Range{sheet.RndLine, 2},
-                              Range{sheet.DatePrint, 2}, Range{sheet.NamePrint, 2}}) {
+    for (const Range range :
+         {Range{sheet.MakingPattern, 7}, Range{sheet.FrameNum, 10}, Range{sheet.DocDirection, 2},
+          Range{sheet.FuriganaFrame, 2}, Range{sheet.CrossLine, 2}, Range{sheet.RndLine, 2},
+          Range{sheet.DatePrint, 2}, Range{sheet.NamePrint, 2}}) {
         FUZZ_CHECK(range.value >= -1 && range.value < range.items);
     }
     return 0;

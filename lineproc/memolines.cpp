@@ -1,102 +1,110 @@
 #include "memolines.h"
 
-#include "cp932.h"
-#include "lineoperations.h"
-
-#include <QHash>
 #include <QPlainTextEdit>
-#include <QSet>
+#include <QTextBlock>
 #include <QTextCursor>
 
 namespace {
 
-// CP932's user-defined area, F040..F9FC, decodes to these code points.
-constexpr char32_t UserDefinedFirst = 0xE000;
-constexpr char32_t UserDefinedLast = 0xE757;
-
-QString memoText(const LineList &lines)
-{
-    QString text;
-    for (qsizetype i = 0; i < lines.count(); ++i) {
-        const QByteArray line = lines.wholeLine(i);
-        if (line != QByteArrayView(&LineOperations::BlankLineByte, 1)) {
-            text += Cp932::decode(line);
-        }
-        text += u'\n';
-    }
-    return text;
-}
-
-void replaceText(QPlainTextEdit &memo, const QString &text)
-{
-    if (memo.toPlainText() == text) {
-        return;
-    }
-    QTextCursor cursor(memo.document());
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(text);
-}
-
-// Each character CP932 cannot hold, replaced by a user-defined character the
-// text does not use; `originals` maps them back. With more such characters than
-// user-defined ones, the rest stay and become "？" like everywhere else.
-QString withStandIns(const QString &text, QHash<QString, QString> &originals)
-{
-    bool lossless = false;
-    Cp932::encode(text, &lossless);
-    if (lossless) {
-        return text;
-    }
-    const QList<uint> codePoints = text.toUcs4();
-    const QSet<uint> used(codePoints.cbegin(), codePoints.cend());
-    QHash<uint, QString> standIns; // only for the characters CP932 cannot hold
-    QSet<uint> held;
-    char32_t next = UserDefinedFirst;
-    QString mapped;
-    for (const uint codePoint : codePoints) {
-        const QString character =
-            QString::fromUcs4(reinterpret_cast<const char32_t *>(&codePoint), 1);
-        if (!held.contains(codePoint) && !standIns.contains(codePoint)) {
-            Cp932::encode(character, &lossless);
-            if (lossless) {
-                held.insert(codePoint);
-            } else {
-                while (next <= UserDefinedLast && used.contains(next)) {
-                    ++next;
-                }
-                if (next <= UserDefinedLast) {
-                    const QString standIn = QString::fromUcs4(&next, 1);
-                    standIns.insert(codePoint, standIn);
-                    originals.insert(standIn, character);
-                    ++next;
-                }
-            }
-        }
-        mapped += standIns.value(codePoint, character);
-    }
-    return mapped;
-}
+// The block state that marks a blank line.
+constexpr int BlankLineState = 1;
 
 } // namespace
 
-LineList MemoLines::read(const QPlainTextEdit &memo)
+MemoLines::MemoLines(QPlainTextEdit &memo) : m_memo(memo)
 {
-    return LineList::fromText(Cp932::encode(memo.toPlainText()));
+    m_watch = QObject::connect(memo.document(), &QTextDocument::contentsChanged, &memo,
+                               [this] { m_changed = m_changed || !m_showing; });
+    m_changed = !memo.document()->isEmpty();
 }
 
-void MemoLines::write(QPlainTextEdit &memo, const LineList &lines)
+MemoLines::~MemoLines()
 {
-    replaceText(memo, memoText(lines));
+    QObject::disconnect(m_watch);
 }
 
-void MemoLines::rewrite(QPlainTextEdit &memo,
-                        const std::function<LineList(const LineList &)> &operation)
+const TextDocument &MemoLines::document()
 {
-    QHash<QString, QString> originals;
-    const QString text = withStandIns(memo.toPlainText(), originals);
-    QString rewritten = memoText(operation(LineList::fromText(Cp932::encode(text))));
-    for (auto it = originals.cbegin(); it != originals.cend(); ++it) {
-        rewritten.replace(it.key(), it.value());
+    takeIn();
+    return m_document;
+}
+
+const LineList &MemoLines::pageLines()
+{
+    takeIn();
+    return m_pageLines;
+}
+
+void MemoLines::setDocument(TextDocument document)
+{
+    m_document = std::move(document);
+    show();
+}
+
+void MemoLines::rewrite(const std::function<LineList(const LineList &)> &operation)
+{
+    takeIn();
+    m_document.setLines(operation(m_document.lines()));
+    show();
+}
+
+void MemoLines::setEncoding(TextEncoding encoding, bool bom)
+{
+    takeIn();
+    m_document.setEncoding(encoding, bom);
+}
+
+void MemoLines::takeIn()
+{
+    if (!m_changed) {
+        return;
     }
-    replaceText(memo, rewritten);
+    QList<TextDocument::TextLine> lines;
+    const QTextDocument &text = *m_memo.document();
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        lines.append({line, line.isEmpty() && block.userState() == BlankLineState});
+    }
+    // A memo ending with a line break ends with an empty block that is no line.
+    const bool finalBreak = lines.size() > 1 && lines.last() == TextDocument::TextLine{};
+    if (finalBreak || lines == QList<TextDocument::TextLine>{{}}) {
+        lines.removeLast();
+    }
+    m_document.setTextLines(lines);
+    m_document.setFinalBreak(finalBreak);
+    m_pageLines = m_document.pageLines();
+    m_changed = false;
+}
+
+void MemoLines::show()
+{
+    const QList<TextDocument::TextLine> lines = m_document.textLines();
+    // A memo cannot end with an empty line and no break: that line takes a break,
+    // so it stays a line.
+    if (!lines.isEmpty() && lines.last() == TextDocument::TextLine{}) {
+        m_document.setFinalBreak(true);
+    }
+    QStringList texts;
+    texts.reserve(lines.size() + 1);
+    for (const TextDocument::TextLine &line : lines) {
+        texts.append(line.text);
+    }
+    if (m_document.finalBreak() && !lines.isEmpty()) {
+        texts.append(QString());
+    }
+    m_showing = true;
+    const QString text = texts.join(u'\n');
+    if (m_memo.toPlainText() != text) {
+        QTextCursor cursor(m_memo.document());
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(text);
+    }
+    QTextBlock block = m_memo.document()->begin();
+    for (const TextDocument::TextLine &line : lines) {
+        block.setUserState(line.blank ? BlankLineState : -1);
+        block = block.next();
+    }
+    m_showing = false;
+    m_pageLines = m_document.pageLines();
+    m_changed = false;
 }

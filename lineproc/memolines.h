@@ -1,26 +1,44 @@
 #pragma once
 
 #include "linelist.h"
+#include "textdocument.h"
 
+#include <QMetaObject>
 #include <functional>
 
 class QPlainTextEdit;
 
-/// The lines of a memo box (a QPlainTextEdit without word wrap) as a LineList.
+/// The memo box (a QPlainTextEdit without word wrap) as the editor of a text
+/// document. What the user types is taken into the document when the document
+/// is next asked for, and only when the memo changed since; a line left as it
+/// was keeps its bytes. The program's blank lines (the byte 0x0D) show as empty
+/// lines and stay blank lines while they are not typed into.
 class MemoLines {
 public:
-    /// The memo's text in CP932, split into lines; a final line break adds no line.
-    /// A character CP932 cannot hold reads as "？".
-    static LineList read(const QPlainTextEdit &memo);
-    /// Replaces the memo's text by the lines, each followed by a line break, so that
-    /// read() gives back as many lines, a last empty or blank line included. A
-    /// blank line (the single byte 0x0D) shows as an empty line. The replacement is
-    /// one undo step; a memo that already shows exactly this text is left alone.
-    static void write(QPlainTextEdit &memo, const LineList &lines);
-    /// Rewrites the memo's lines by an operation on CP932 lines, as read() and
-    /// write() would, except that nothing typed is lost: a character CP932 cannot
-    /// hold passes through the operation as a user-defined character of its own
-    /// and comes back as it was.
-    static void rewrite(QPlainTextEdit &memo,
-                        const std::function<LineList(const LineList &)> &operation);
+    explicit MemoLines(QPlainTextEdit &memo);
+    ~MemoLines();
+    MemoLines(const MemoLines &) = delete;
+    MemoLines &operator=(const MemoLines &) = delete;
+
+    /// The document as the memo holds it now.
+    const TextDocument &document();
+    /// The lines as pages draw them.
+    const LineList &pageLines();
+    /// Shows a document in the memo, its text replaced as one undo step.
+    void setDocument(TextDocument document);
+    /// Rewrites the lines by an operation on their CP932 bytes, as one undo step.
+    void rewrite(const std::function<LineList(const LineList &)> &operation);
+    /// Writes every line in another encoding from now on.
+    void setEncoding(TextEncoding encoding, bool bom);
+
+private:
+    void takeIn();
+    void show();
+
+    QPlainTextEdit &m_memo;
+    TextDocument m_document;
+    LineList m_pageLines;
+    bool m_changed = false; // typed into since the document took the memo in
+    bool m_showing = false; // the memo's text is being replaced by the document's
+    QMetaObject::Connection m_watch;
 };

@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -51,7 +50,7 @@ QStringList widthCaptions()
 
 } // namespace
 
-TFEditLine::TFEditLine(QPlainTextEdit &exMoji, QWidget *parent)
+TFEditLine::TFEditLine(MemoLines &exMoji, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_exMoji(exMoji)
@@ -151,7 +150,7 @@ void TFEditLine::rgEditOptionClick()
 void TFEditLine::BitBtn1Click()
 {
     const LineOperations::Edit edit = chosenEdit();
-    MemoLines::rewrite(m_exMoji, [edit](const LineList &lines) {
+    m_exMoji.rewrite([edit](const LineList &lines) {
         return lines.count() > 0 ? LineOperations::apply(lines, edit) : lines;
     });
     accept();

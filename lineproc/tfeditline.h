@@ -6,7 +6,7 @@
 
 class RadioGroup;
 class QLineEdit;
-class QPlainTextEdit;
+class MemoLines;
 class QPushButton;
 class QScrollBar;
 
@@ -18,7 +18,7 @@ class TFEditLine : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TFEditLine(QPlainTextEdit &exMoji, QWidget *parent = nullptr);
+    explicit TFEditLine(MemoLines &exMoji, QWidget *parent = nullptr);
 
 private:
     void sbLineChange();
@@ -28,7 +28,7 @@ private:
     /// The rewrite the controls ask for.
     LineOperations::Edit chosenEdit() const;
 
-    QPlainTextEdit &m_exMoji;
+    MemoLines &m_exMoji;
     // Object names are the controls' names: rgEditOption, sbLine, edtLineNum,
     // BitBtn1, BitBtn2, rgMojiNum.
     RadioGroup *m_editOption = nullptr;

@@ -313,16 +313,20 @@ void TextDocument::setLines(const LineList &lines)
     for (qsizetype i = m_lines.count() - 1; i >= 0; --i) {
         held.insert(m_lines.wholeLine(i), i);
     }
+    // When the operation kept the number of lines, line i is still where the file's
+    // line i was, and keeps its break.
+    const bool inPlace = lines.count() == m_lines.count();
     QByteArrayList work;
     QList<FileLine> file;
     for (qsizetype i = 0; i < lines.count(); ++i) {
         const QByteArray line = lines.wholeLine(i);
+        const LineBreak lineBreak = inPlace ? keptLine(i).lineBreak : m_mainBreak;
         if (i < m_lines.count() && line == m_lines.wholeLine(i)) {
             file.append(keptLine(i));
         } else if (const auto found = held.constFind(line); found != held.cend()) {
-            file.append({m_fileLines.at(*found).bytes, m_mainBreak});
+            file.append({m_fileLines.at(*found).bytes, lineBreak});
         } else {
-            file.append({fileBytes(line), m_mainBreak});
+            file.append({fileBytes(line), lineBreak});
         }
         work.append(line);
     }
@@ -371,25 +375,40 @@ void TextDocument::setTextLines(const QList<TextLine> &lines)
     for (const TextLine &line : lines) {
         markUserDefined(QStringView(line.text));
     }
+    const bool inPlace = lines.size() == shown.size(); // as in setLines
     QByteArrayList work;
     QList<FileLine> file;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const TextLine &line = lines.at(i);
+        const LineBreak lineBreak = inPlace ? keptLine(i).lineBreak : m_mainBreak;
         if (i < shown.size() && line == shown.at(i)) {
             work.append(m_lines.wholeLine(i));
             file.append(keptLine(i));
         } else if (line.blank) {
             work.append(QByteArray(1, BlankLineByte));
-            file.append({QByteArray(), m_mainBreak});
+            file.append({QByteArray(), lineBreak});
         } else if (const auto found = held.constFind(line.text); found != held.cend()) {
             work.append(m_lines.wholeLine(*found));
-            file.append({m_fileLines.at(*found).bytes, m_mainBreak});
+            file.append({m_fileLines.at(*found).bytes, lineBreak});
         } else {
             work.append(workBytes(line.text));
-            file.append({fileBytes(work.last()), m_mainBreak});
+            file.append({fileBytes(work.last()), lineBreak});
         }
     }
     assignLines(std::move(work), std::move(file));
+}
+
+void TextDocument::setFinalBreak(bool finalBreak)
+{
+    m_finalBreak = finalBreak;
+    if (!m_fileLines.isEmpty()) {
+        LineBreak &last = m_fileLines.last().lineBreak;
+        if (!finalBreak) {
+            last = LineBreak::None;
+        } else if (last == LineBreak::None) {
+            last = m_mainBreak;
+        }
+    }
 }
 
 TextDocument::FileLine TextDocument::keptLine(qsizetype index) const

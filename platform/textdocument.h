@@ -62,6 +62,9 @@ public:
     void setEncoding(TextEncoding encoding, bool bom);
     /// False when the document is Shift_JIS and holds a character it cannot.
     bool fitsEncoding() const;
+    /// Whether the last line ends with a break, as the file's did.
+    bool finalBreak() const { return m_finalBreak; }
+    void setFinalBreak(bool finalBreak);
 
     /// The lines in CP932 for the line operations. In a Shift_JIS document a line
     /// read from the file is its file bytes.

@@ -9,6 +9,7 @@ class FakeDialogs : public Dialogs {
 public:
     QString openName;
     QString saveName;
+    bool saveUtf8 = false;
     QString pdfName;
     std::optional<QString> fontFace;
     std::optional<Color> color;
@@ -17,7 +18,7 @@ public:
     int printerSetups = 0;
 
     QString openTextFileName(QWidget *) override { return openName; }
-    QString saveTextFileName(QWidget *) override { return saveName; }
+    TextSaveTarget saveTextFile(QWidget *) override { return {saveName, saveUtf8}; }
     QString savePdfFileName(QWidget *) override { return pdfName; }
     std::optional<QString> chooseFontFace(QWidget *) override { return fontFace; }
     std::optional<Color> chooseColor(QWidget *) override { return color; }

@@ -70,6 +70,8 @@ private Q_SLOTS:
     void shiftJisAndUtf8FilesDrawTheSame();
     void textOut_data();
     void textOut();
+    void textOutKeepsTheBytes_data();
+    void textOutKeepsTheBytes();
     void errorsWriteNothing_data();
     void errorsWriteNothing();
     void pdfHasEveryPage();
@@ -247,49 +249,92 @@ void TestCommandLine::shiftJisAndUtf8FilesDrawTheSame()
 void TestCommandLine::textOut_data()
 {
     QTest::addColumn<QString>("edits");
+    QTest::addColumn<bool>("utf8"); // else Shift_JIS with CR LF; "\n" below is the file's break
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("output");
 
-    QTest::newRow("no edit: CR LF after every line")
-        << QString() << u"あい\nかき"_s << u"あい\r\nかき\r\n"_s;
-    QTest::newRow("no lines") << QString() << QString() << QString();
-    QTest::newRow("repeat") << u"repeat=2"_s << u"あ\n\n"_s << u"あ\r\nあ\r\nあ\r\n\r\n\r\n\r\n"_s;
+    QTest::newRow("no edit, no final break")
+        << QString() << false << u"あい\nかき"_s << u"あい\nかき"_s;
+    QTest::newRow("no edit, UTF-8 with LF")
+        << QString() << true << u"あい\nかき\n"_s << u"あい\nかき\n"_s;
+    QTest::newRow("no lines") << QString() << false << QString() << QString();
+    QTest::newRow("repeat") << u"repeat=2"_s << false << u"あ\n\n"_s << u"あ\nあ\nあ\n\n\n\n"_s;
     QTest::newRow("blank lines written empty")
-        << u"blank=1"_s << u"あ\nい\n"_s << u"あ\r\n\r\nい\r\n\r\n"_s;
-    QTest::newRow("katakana, hiragana")
-        << u"katakana"_s << u"ひらがな、カナ。\n"_s << u"ヒラガナ、カナ。\r\n"_s;
+        << u"blank=1"_s << false << u"あ\nい\n"_s << u"あ\n\nい\n\n"_s;
+    QTest::newRow("blank lines survive a re-wrap")
+        << u"blank=1 wrap=4"_s << false << u"あいうえおか\nき\n"_s << u"あいうえ\nおか\n\nき\n\n"_s;
+    QTest::newRow("katakana, hiragana in UTF-8")
+        << u"katakana"_s << true << u"ひらがな、カナ。\n"_s << u"ヒラガナ、カナ。\n"_s;
     QTest::newRow("hiragana keeps ヴ")
-        << u"hiragana"_s << u"ヴァイオリン\n"_s << u"ヴぁいおりん\r\n"_s;
-    QTest::newRow("repeat, then wrap") << u"repeat=1 wrap=4"_s << u"一二三四五六\n"_s
-                                       << u"一二三四\r\n五六\r\n一二三四\r\n五六\r\n"_s;
-    QTest::newRow("wrap, then repeat") << u"wrap=4 repeat=1"_s << u"一二三四五六\n\n"_s
-                                       << u"一二三四\r\n一二三四\r\n五六\r\n五六\r\n"_s;
+        << u"hiragana"_s << false << u"ヴァイオリン\n"_s << u"ヴぁいおりん\n"_s;
+    QTest::newRow("repeat, then wrap") << u"repeat=1 wrap=4"_s << false << u"一二三四五六\n"_s
+                                       << u"一二三四\n五六\n一二三四\n五六\n"_s;
+    QTest::newRow("wrap, then repeat") << u"wrap=4 repeat=1"_s << false << u"一二三四五六\n\n"_s
+                                       << u"一二三四\n一二三四\n五六\n五六\n"_s;
+    QTest::newRow("what Shift_JIS cannot hold stays in UTF-8")
+        << u"wrap=4"_s << true << u"😀𠮷一二三四\n"_s << u"😀𠮷一二\n三四\n"_s;
 }
 
 void TestCommandLine::textOut()
 {
     QFETCH(QString, edits);
+    QFETCH(bool, utf8);
     QFETCH(QString, input);
     QFETCH(QString, output);
+    const auto file = [utf8](QString text) {
+        return utf8 ? text.toUtf8() : Cp932::encode(text.replace(u'\n', u"\r\n"_s));
+    };
 
     const auto textOut = [&](const QString &target) {
         QStringList arguments{u"--text-out"_s, target};
         for (const QString &edit : edits.split(u' ', Qt::SkipEmptyParts)) {
             arguments << u"--edit"_s << edit;
         }
-        // UTF-8 in, Shift_JIS out; no window is needed.
-        return hekira(arguments << u"-"_s, input.toUtf8());
+        // No window is needed.
+        return hekira(arguments << u"-"_s, file(input));
     };
     const Run run = textOut(u"-"_s);
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, Cp932::encode(output));
+    QCOMPARE(run.out, file(output));
 
     QTemporaryDir dir;
-    const QString file = dir.filePath(u"lines.txt"_s);
-    QCOMPARE(textOut(file).exitCode, 0);
-    QFile written(file);
+    const QString path = dir.filePath(u"lines.txt"_s);
+    QCOMPARE(textOut(path).exitCode, 0);
+    QFile written(path);
     QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), Cp932::encode(output));
+    QCOMPARE(written.readAll(), file(output));
+}
+
+void TestCommandLine::textOutKeepsTheBytes_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QByteArray>("output");
+
+    // 纊 as ED 40 and as FA 5C, a stray lead byte, CR and LF breaks, no final break.
+    const QByteArray sjis("\xED\x40\xFA\x5C\r\x82\xA0\x82\n\x82\xA2");
+    QTest::newRow("Shift_JIS as it was") << sjis << QString() << sjis;
+    QTest::newRow("a kana conversion keeps the lines it leaves")
+        << sjis << u"katakana"_s << QByteArray("\xED\x40\xFA\x5C\r\x83\x41\x82\n\x83\x43");
+    const QByteArray bom("\xEF\xBB\xBF\xE3\x81\x82\xF0\x9F\x98\x80\r\n");
+    QTest::newRow("UTF-8 with its byte-order mark") << bom << QString() << bom;
+    // Half-width katakana ﾈｺ are also valid UTF-8 ("Ⱥ"), but read as Shift_JIS.
+    QTest::newRow("half-width katakana")
+        << QByteArray("\xC8\xBA\r\n") << u"hiragana"_s << QByteArray("\xC8\xBA\r\n");
+}
+
+void TestCommandLine::textOutKeepsTheBytes()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QString, edit);
+    QFETCH(QByteArray, output);
+    QStringList arguments{u"--text-out"_s, u"-"_s};
+    if (!edit.isEmpty()) {
+        arguments << u"--edit"_s << edit;
+    }
+    const Run run = hekira(arguments << u"-"_s, input);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, output);
 }
 
 void TestCommandLine::errorsWriteNothing_data()

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextCursor>
 
 using namespace Qt::StringLiterals;
 
@@ -17,7 +18,8 @@ namespace {
 // The main window's memo and the dialog made after it, as the program has them.
 struct Fixture {
     QPlainTextEdit memo;
-    TFEditLine dialog{memo};
+    MemoLines lines{memo};
+    TFEditLine dialog{lines};
 
     template <typename T> T *control(const QString &name)
     {
@@ -79,8 +81,9 @@ void TestTFEditLine::memoLines_data()
     QTest::newRow("no lines") << QByteArrayList() << QString() << QByteArrayList();
     QTest::newRow("lines end with a break")
         << QByteArrayList{"\x82\xA0", "A"} << u"あ\nA\n"_s << QByteArrayList{"\x82\xA0", "A"};
-    QTest::newRow("blank lines show empty") << QByteArrayList{"A", "\r", "B", "\r"}
-                                            << u"A\n\nB\n\n"_s << QByteArrayList{"A", "", "B", ""};
+    QTest::newRow("blank lines show empty and stay blank")
+        << QByteArrayList{"A", "\r", "B", "\r"} << u"A\n\nB\n\n"_s
+        << QByteArrayList{"A", "\r", "B", "\r"};
     QTest::newRow("last line empty")
         << QByteArrayList{"A", ""} << u"A\n\n"_s << QByteArrayList{"A", ""};
     QTest::newRow("only an empty line") << QByteArrayList{""} << u"\n"_s << QByteArrayList{""};
@@ -93,13 +96,22 @@ void TestTFEditLine::memoLines()
     QFETCH(QByteArrayList, readBack);
 
     QPlainTextEdit memo(u"old"_s);
-    MemoLines::write(memo, LineList(lines));
+    MemoLines memoLines(memo);
+    TextDocument document;
+    document.setLines(LineList(lines));
+    memoLines.setDocument(document);
     QCOMPARE(memo.toPlainText(), text);
-    const LineList read = MemoLines::read(memo);
-    QCOMPARE(read.count(), lines.size());
-    for (qsizetype i = 0; i < read.count(); ++i) {
+    // Typing elsewhere in the memo leaves the lines, blank ones too, as they were.
+    QTextCursor cursor(memo.document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(u"Z"_s);
+    const LineList read = memoLines.document().lines();
+    QCOMPARE(read.count(), lines.size() + 1);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         QCOMPARE(read.line(i), readBack[i]);
     }
+    QCOMPARE(read.line(lines.size()), QByteArray("Z"));
+    memo.undo();
     memo.undo();
     QCOMPARE(memo.toPlainText(), u"old"_s);
 }
@@ -246,11 +258,11 @@ void TestTFEditLine::okApplies_data()
     QTest::addColumn<int>("width");
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("repeat 2") << u"あ\nい"_s << 0 << 2 << -1 << u"あ\nあ\nあ\nい\nい\nい\n"_s;
+    QTest::newRow("repeat 2") << u"あ\nい"_s << 0 << 2 << -1 << u"あ\nあ\nあ\nい\nい\nい"_s;
     QTest::newRow("blank 1") << u"あ\nい\n"_s << 1 << 1 << -1 << u"あ\n\nい\n\n"_s;
     QTest::newRow("katakana") << u"ひら漢A\n"_s << 2 << 1 << -1 << u"ヒラ漢A\n"_s;
     QTest::newRow("hiragana") << u"カタ\nヴ\n"_s << 3 << 1 << -1 << u"かた\nヴ\n"_s;
-    QTest::newRow("wrap 4") << u"一二三四五六\n\n七"_s << 4 << 1 << 0 << u"一二三四\n五六\n七\n"_s;
+    QTest::newRow("wrap 4") << u"一二三四五六\n\n七"_s << 4 << 1 << 0 << u"一二三四\n五六\n七"_s;
     QTest::newRow("wrap without a width")
         << u"一二三四五六\n\n"_s << 4 << 1 << -1 << u"一二三四五六\n\n"_s;
     QTest::newRow("no lines") << QString() << 0 << 5 << -1 << QString();
@@ -306,7 +318,7 @@ void TestTFEditLine::closing()
         QVERIFY(f.dialog.close());
     }
     QVERIFY(!f.dialog.isVisible());
-    QCOMPARE(f.memo.toPlainText(), applied ? u"あ\nあ\n\n\nい\nい\n"_s : text);
+    QCOMPARE(f.memo.toPlainText(), applied ? u"あ\nあ\n\n\nい\nい"_s : text);
 }
 
 void TestTFEditLine::statesPersist()

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,6 +104,10 @@ private Q_SLOTS:
     void openFile();
     void saveFile_data();
     void saveFile();
+    void openAndSaveKeepTheBytes_data();
+    void openAndSaveKeepTheBytes();
+    void saveAsUtf8();
+    void windowAndCommandLineAgree();
     void failedSaveKeepsTheFile();
     void clearAfterMultiPagePreview();
     void editLineShowsTheDialog();
@@ -617,6 +622,117 @@ void TestTMain::saveFile()
     window.dialogs.openName = window.dialogs.saveName;
     window.click("btnOpenFile");
     QCOMPARE(window.control<QPlainTextEdit>("ExMoji")->toPlainText(), memo);
+}
+
+void TestTMain::openAndSaveKeepTheBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<QString>("form");
+
+    QTest::newRow("Shift_JIS: two codes of 纊, a stray byte, CR and LF, no final break")
+        << QByteArray("\xED\x40\xFA\x5C\r\x82\xA0\x82\n\x82\xA2") << u"纊纊\nあ\uFFFD\nい"_s
+        << u"Shift_JIS"_s;
+    QTest::newRow("half-width katakana read as Shift_JIS")
+        << QByteArray("\xC8\xBA\xCE\xBC\r\n") << u"ﾈｺﾎｼ\n"_s << u"Shift_JIS"_s;
+    QTest::newRow("UTF-8 without a byte-order mark")
+        << u"ねこ\nいぬ\n"_s.toUtf8() << u"ねこ\nいぬ\n"_s << u"UTF-8"_s;
+    QTest::newRow("UTF-8 with a byte-order mark, beyond Shift_JIS")
+        << QByteArray("\xEF\xBB\xBF") + u"😀〜\r\n"_s.toUtf8() << u"😀〜\n"_s
+        << u"UTF-8 (BOM 付き)"_s;
+    QTest::newRow("a zero byte and what follows it")
+        << QByteArray("\x82\xA0\r\n\0tail", 9) << u"あ\n"_s << u"Shift_JIS"_s;
+}
+
+void TestTMain::openAndSaveKeepTheBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, memo);
+    QFETCH(QString, form);
+    Window window;
+    QFile file(window.home.filePath(u"lines.txt"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    window.dialogs.openName = file.fileName();
+    window.click("btnOpenFile");
+    QCOMPARE(window.control<QPlainTextEdit>("ExMoji")->toPlainText(), memo);
+    QVERIFY(window.main.statusBar()->currentMessage().contains(u" %1 "_s.arg(form)));
+    window.dialogs.saveName = window.home.filePath(u"saved.txt"_s);
+    window.click("btnSaveFile");
+    QFile saved(window.dialogs.saveName);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), bytes);
+    QVERIFY(window.dialogs.errors.isEmpty());
+}
+
+void TestTMain::saveAsUtf8()
+{
+    Window window;
+    window.control<QPlainTextEdit>("ExMoji")->setPlainText(u"あ\nい"_s);
+    window.dialogs.saveName = window.home.filePath(u"saved.txt"_s);
+    window.dialogs.saveUtf8 = true;
+    window.click("btnSaveFile");
+    QFile saved(window.dialogs.saveName);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("\xEF\xBB\xBF") + u"あ\r\nい"_s.toUtf8());
+}
+
+void TestTMain::windowAndCommandLineAgree()
+{
+    // The same text, options and operations give the same lines and the same pages
+    // in the window and on the command line; blank lines survive a re-wrap in both.
+    QTemporaryDir dir;
+    QFile text(dir.filePath(u"lines.txt"_s));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write(Cp932::encode(u"あいうえおかきく\r\nけこ\r\n") + "\xED\x40\x82\r\n");
+    text.close();
+
+    Window window;
+    window.dialogs.openName = text.fileName();
+    window.click("btnOpenFile");
+    window.choose("rgSetup", 1); // 練習２
+    window.click("btnEditLine");
+    auto *dialog = window.main.findChild<QDialog *>();
+    dialog->findChild<RadioGroup *>(u"rgEditOption"_s)->setItemIndex(1); // blank lines
+    dialog->findChild<QScrollBar *>(u"sbLine"_s)->setValue(1);
+    dialog->findChild<QPushButton *>(u"BitBtn1"_s)->click();
+    window.click("btnEditLine");
+    dialog->findChild<RadioGroup *>(u"rgEditOption"_s)->setItemIndex(4); // re-wrap
+    dialog->findChild<RadioGroup *>(u"rgMojiNum"_s)->setItemIndex(0);    // 4 characters
+    dialog->findChild<QPushButton *>(u"BitBtn1"_s)->click();
+    window.dialogs.saveName = dir.filePath(u"window.txt"_s);
+    window.click("btnSaveFile");
+    window.click("BtnPreview");
+    window.printer.width = 320;
+    window.printer.height = 441;
+    window.click("btnPrint");
+
+    QProcess cli;
+    cli.start(QStringLiteral(HEKIRA_EXECUTABLE),
+              {u"--pattern"_s, u"practice2"_s, u"--edit"_s, u"blank=1"_s, u"--edit"_s, u"wrap=4"_s,
+               u"--text-out"_s, dir.filePath(u"cli.txt"_s), u"--trace"_s, u"-"_s, u"--all"_s,
+               text.fileName()});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+
+    QFile windowLines(window.dialogs.saveName);
+    QFile cliLines(dir.filePath(u"cli.txt"_s));
+    QVERIFY(windowLines.open(QIODevice::ReadOnly) && cliLines.open(QIODevice::ReadOnly));
+    const QByteArray lines = windowLines.readAll();
+    QCOMPARE(lines.count("\r\n"),
+             7); // あいうえ, おかきく, blank, けこ, blank, 纊 and a stray byte, blank
+    QCOMPARE(cliLines.readAll(), lines);
+
+    QByteArrayList windowPages;
+    for (const RecordingPrinter::Job &job : window.printer.jobs) {
+        QCOMPARE(job.pages.size(), 1);
+        windowPages << "page 320 441 1" << job.pages[0];
+    }
+    QCOMPARE(window.printer.jobs.size(), 2); // 7 lines, 5 a page
+    QByteArrayList cliPages = cli.readAllStandardOutput().split('\n');
+    cliPages.removeLast();
+    QCOMPARE(cliPages, windowPages);
 }
 
 void TestTMain::failedSaveKeepsTheFile()
