@@ -1,15 +1,15 @@
 // Page drawing speed: the default page and the densest page (視写１, 20 cells,
-// 24 full lines: 480 glyphs), at preview size, as a 600-dpi A4 raster, and as a
-// 100-page PDF.
+// 24 full lines: 480 glyphs), at preview size, as a 600-dpi A4 raster, and as
+// PDFs of 100 and 1,000 pages.
 #include "cp932.h"
 #include "pageengine.h"
-#include "pagesurface.h"
+#include "pdfoutput.h"
 #include "rastersurface.h"
+#include "worksheet.h"
 
-#include <QBuffer>
+#include <QFileInfo>
 #include <QGuiApplication>
-#include <QPainter>
-#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -67,37 +67,22 @@ void DensePageA4(benchmark::State &state)
     drawRaster(state, denseSettings(), denseLines(24), A4Width, A4Height);
 }
 
-void DensePdf100Pages(benchmark::State &state)
+// The command line's path: a worksheet streamed page by page into a PDF file.
+void DensePdf(benchmark::State &state)
 {
+    const int pages = static_cast<int>(state.range(0));
     RandomGenerator random(1);
-    PageEngine engine(random);
-    SheetSettings settings = denseSettings();
-    const LineList lines = denseLines(24 * 100);
-    qsizetype bytes = 0;
+    Worksheet sheet(denseSettings(), denseLines(24 * pages), random);
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sheets.pdf"));
     for (auto _ : state) {
-        QByteArray pdf;
-        QBuffer buffer(&pdf);
-        buffer.open(QIODevice::WriteOnly);
-        {
-            QPdfWriter writer(&buffer);
-            writer.setResolution(600);
-            writer.setPageSize(QPageSize(QPageSize::A4));
-            writer.setPageMargins(QMarginsF());
-            QPainter painter(&writer);
-            PageSurface surface(painter);
-            for (int page = 0; page < 100; ++page) {
-                if (page > 0) {
-                    writer.newPage();
-                }
-                PageState pageState;
-                pageState.PageTop = page * 24;
-                engine.MakePrint(surface, writer.width(), writer.height(), settings, lines,
-                                 pageState);
-            }
-        }
-        bytes = pdf.size();
+        PdfOutput pdf(path, QStringLiteral("Hekira"));
+        sheet.write(pdf, 0, sheet.pageCount());
     }
-    state.counters["pdf_bytes"] = static_cast<double>(bytes);
+    state.counters["pdf_bytes"] = static_cast<double>(QFileInfo(path).size());
+    state.counters["ms_per_page"] =
+        benchmark::Counter(pages / 1000.0, benchmark::Counter::kIsIterationInvariantRate |
+                                               benchmark::Counter::kInvert);
 }
 
 } // namespace
@@ -106,7 +91,8 @@ BENCHMARK(DefaultPagePreview)->Unit(benchmark::kMillisecond);
 BENCHMARK(DefaultPageA4)->Unit(benchmark::kMillisecond);
 BENCHMARK(DensePagePreview)->Unit(benchmark::kMillisecond);
 BENCHMARK(DensePageA4)->Unit(benchmark::kMillisecond);
-BENCHMARK(DensePdf100Pages)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(DensePdf)->Unit(benchmark::kMillisecond)->Arg(100)->Iterations(3);
+BENCHMARK(DensePdf)->Unit(benchmark::kMillisecond)->Arg(1000)->Iterations(1);
 
 int main(int argc, char **argv)
 {
