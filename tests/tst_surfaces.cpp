@@ -3,6 +3,7 @@
 #include "fontfaces.h"
 #include "pagesurface.h"
 #include "rastersurface.h"
+#include "recordingsurface.h"
 #include "verticalglyphs.h"
 
 #include <QBuffer>
@@ -82,6 +83,8 @@ private Q_SLOTS:
     void glyphFillsItsCell();
     void pixels();
     void bytesFormingNoCharacterDrawNothing();
+    void traceTextStaysOnItsLine_data();
+    void traceTextStaysOnItsLine();
 };
 
 void TestSurfaces::figures_data()
@@ -417,6 +420,33 @@ void TestSurfaces::bytesFormingNoCharacterDrawNothing()
         QCOMPARE(surface.GetPixel(29, 19), Brush);
         QCOMPARE(surface.GetPixel(30, 19), Color(0xFFFFFF));
     }
+}
+
+void TestSurfaces::traceTextStaysOnItsLine_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::newRow("line breaks") << QByteArray("a\nb\r\nc") << QByteArray(R"("a\nb\r\nc")");
+    QTest::newRow("tab") << QByteArray("a\tb") << QByteArray(R"("a\tb")");
+    QTest::newRow("quote and backslash") << QByteArray(R"(a"b\c)") << QByteArray(R"("a\"b\\c")");
+    QTest::newRow("other controls")
+        << QByteArray("\x01\x1B\x7F", 3) << QByteArray(R"("\x01\x1B\x7F")");
+    QTest::newRow("zero byte") << QByteArray("a\0b", 3) << QByteArray(R"("a\x00b")");
+    QTest::newRow("bytes forming no character")
+        << QByteArray("\x85\x40\xA0") << QByteArray(R"("\x85@\xA0")");
+    QTest::newRow("characters as UTF-8") << sjis(u"月　日ｱ"_qs) << u"\"月　日ｱ\""_qs.toUtf8();
+}
+
+void TestSurfaces::traceTextStaysOnItsLine()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, written);
+    RecordingSurface surface;
+    surface.setFontFace("F");
+    surface.TextOut(1, 2, text);
+    QCOMPARE(surface.takeLines(),
+             QByteArrayList{"text 1 2 font=\"F\"/12 color=#000000 bg=#ffffff " + written});
 }
 
 QTEST_MAIN(TestSurfaces)
