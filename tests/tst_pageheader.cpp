@@ -166,7 +166,9 @@ void TestPageHeader::badPrintNumberStopsAfterDate()
 {
     const QStringList bad{QStringLiteral("abc"),        QString(),
                           QStringLiteral("2147483648"), QStringLiteral("12 "),
-                          QStringLiteral("1.5"),        QStringLiteral("７")};
+                          QStringLiteral("1.5"),        QStringLiteral("７"),
+                          QStringLiteral("+-5"),        QStringLiteral("--5"),
+                          QStringLiteral("1e3"),        QStringLiteral("+")};
     for (const QString &text : bad) {
         RandomGenerator random(1);
         PageEngine engine(random);
