@@ -2,12 +2,14 @@
 
 #include "cp932.h"
 #include "lineoperations.h"
+#include "printnumber.h"
 #include "settingsstore.h"
 #include "storedsettings.h"
 #include "usageerror.h"
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -44,6 +46,21 @@ qint64 integerIn(const QString &option, const QString &value, qint64 low, qint64
         badValue(option, value, u"%1 から %2 までの整数"_s.arg(low).arg(high));
     }
     return number;
+}
+
+// The print number as the page reads it, so that a number the page would refuse
+// is a mistake of the command line.
+QString printNumberText(const QString &value)
+{
+    try {
+        PrintNumber::parse(value);
+    } catch (const HekiraError &) {
+        badValue(u"--number"_s, value,
+                 u"%1 から %2 までの整数 (前に空白を置いてもよい)"_s
+                     .arg(std::numeric_limits<qint32>::min())
+                     .arg(std::numeric_limits<qint32>::max()));
+    }
+    return value;
 }
 
 int patternIndex(const QString &value)
@@ -218,7 +235,7 @@ const std::array<Option, 28> Options{{
     {"--number"_L1, true,
      [](ExportRequest &r, const QString &v) {
          r.settings.PrnNumPrint = 1;
-         r.settings.PrnNumText = v;
+         r.settings.PrnNumText = printNumberText(v);
      }},
     {"--sentence"_L1, true,
      [](ExportRequest &r, const QString &v) { r.settings.QuestionMes = Cp932::encode(v); }},
@@ -341,7 +358,7 @@ QString CommandLine::usage()
   --seed N              乱数の種 (0 から 4294967295、既定は時計から)
   --date                月日の欄を印刷する
   --no-name             名前の欄を印刷しない
-  --number TEXT         プリント番号を印刷し、その番号に TEXT を使う
+  --number N            プリント番号 N を印刷する (-2147483648 から 2147483647 までの整数)
   --sentence TEXT       問題文 (既定 "◆よく見て、れんしゅうしましょう。")
   --font FACE           書体 (既定: 縦書きは "@ＭＳ 明朝"、横書きは "ＭＳ 明朝")
   --settings            ウィンドウが保存した設定 (~/.config/hekira/settings.ini) から始める

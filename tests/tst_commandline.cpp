@@ -49,6 +49,8 @@ private Q_SLOTS:
     void options();
     void badOptions_data();
     void badOptions();
+    void printNumber_data();
+    void printNumber();
     void withoutDisplay_data();
     void withoutDisplay();
     void storedSettings_data();
@@ -131,6 +133,48 @@ void TestCommandLine::badOptions()
     const Run run = hekira(args(line).mid(1));
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.out.isEmpty());
+}
+
+void TestCommandLine::printNumber_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("taken");
+
+    QTest::newRow("7") << u"7"_s << true;
+    QTest::newRow("negative") << u"-3"_s << true;
+    QTest::newRow("plus sign") << u"+5"_s << true;
+    QTest::newRow("leading blanks") << u" \t42"_s << true;
+    QTest::newRow("largest") << u"2147483647"_s << true;
+    QTest::newRow("smallest") << u"-2147483648"_s << true;
+    QTest::newRow("plus minus") << u"+-5"_s << false;
+    QTest::newRow("two minus signs") << u"--5"_s << false;
+    QTest::newRow("exponent") << u"1e3"_s << false;
+    QTest::newRow("letters") << u"abc"_s << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("trailing blank") << u"12 "_s << false;
+    QTest::newRow("beyond 32 bits") << u"2147483648"_s << false;
+    QTest::newRow("full-width digit") << u"７"_s << false;
+}
+
+void TestCommandLine::printNumber()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, taken);
+    const QStringList arguments{u"--trace"_s, u"-"_s, u"--number"_s, value};
+    try {
+        const ExportRequest request = CommandLine::parse(QStringList{u"hekira"_s} + arguments);
+        QVERIFY2(taken, "accepted");
+        QCOMPARE(request.settings.PrnNumPrint, 1);
+        QCOMPARE(request.settings.PrnNumText, value);
+    } catch (const UsageError &error) {
+        QVERIFY2(!taken, qPrintable(error.message()));
+        QVERIFY2(error.message().contains(u"--number の値 \"%1\""_s.arg(value)),
+                 qPrintable(error.message()));
+        QVERIFY(error.message().contains(u"-2147483648 から 2147483647 までの整数"_s));
+    }
+    const Run run = hekira(arguments);
+    QCOMPARE(run.exitCode, taken ? 0 : 2);
+    QCOMPARE(run.out.isEmpty(), !taken);
 }
 
 void TestCommandLine::withoutDisplay_data()
@@ -285,8 +329,8 @@ void TestCommandLine::errorsWriteNothing_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("bad number") << QStringList{u"--number"_s, u"abc"_s} << 1
-                                << u"'abc' は整数ではありません"_s;
+    QTest::newRow("bad number") << QStringList{u"--number"_s, u"abc"_s} << 2
+                                << u"--number の値 \"abc\" は使えません"_s;
     QTest::newRow("missing file") << QStringList{u"/nonexistent/lines.txt"_s} << 1
                                   << u"ファイル \"/nonexistent/lines.txt\" は開けません。"_s;
 }
