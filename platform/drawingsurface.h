@@ -65,8 +65,6 @@ public:
     /// Draws text with the top-left of its first character cell at (x, y). With a
     /// solid brush the text's background box is filled with the brush colour.
     virtual void TextOut(int x, int y, const QByteArray &text) = 0;
-    virtual Color GetPixel(int x, int y) const = 0;
-    virtual void SetPixel(int x, int y, Color color) = 0;
 
 protected:
     virtual void drawLine(int x1, int y1, int x2, int y2) = 0;

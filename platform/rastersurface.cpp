@@ -11,11 +11,6 @@ RasterSurface::RasterSurface(int width, int height)
 {
 }
 
-RasterSurface::RasterSurface(int width, int height, FontFaces &faces)
-    : RasterTarget(width, height), PageSurface(painter, faces)
-{
-}
-
 QImage RasterSurface::image()
 {
     if (painter.isActive()) {

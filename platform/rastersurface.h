@@ -18,8 +18,6 @@ struct RasterTarget {
 class RasterSurface : private RasterTarget, public PageSurface {
 public:
     RasterSurface(int width, int height);
-    /// Draws with a font cache shared with other surfaces; it must outlive this one.
-    RasterSurface(int width, int height, FontFaces &faces);
 
     /// The picture so far. Painting pauses so that the copy returned stays as it
     /// is when drawing goes on.

@@ -97,15 +97,6 @@ void RecordingSurface::TextOut(int x, int y, const QByteArray &text)
                    " bg=" + background + ' ' + quoted(text));
 }
 
-Color RecordingSurface::GetPixel(int, int) const
-{
-    return 0xFFFFFF;
-}
-
-void RecordingSurface::SetPixel(int, int, Color)
-{
-}
-
 QByteArrayList RecordingSurface::takeLines()
 {
     return std::exchange(m_lines, {});
