@@ -1,7 +1,7 @@
 #pragma once
 
+#include "color.h"
 #include "cp932.h"
-#include "drawingsurface.h"
 
 #include <QByteArray>
 #include <QString>
