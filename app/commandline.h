@@ -6,8 +6,7 @@
 
 /// Reads the command line into an ExportRequest. A wrong option or value throws
 /// UsageError with a one-line message that names the valid choices.
-class CommandLine {
-public:
-    static ExportRequest parse(const QStringList &arguments);
-    static QString usage();
-};
+namespace CommandLine {
+ExportRequest parse(const QStringList &arguments);
+QString usage();
+} // namespace CommandLine
