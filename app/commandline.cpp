@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "cp932.h"
+#include "gridgeometry.h"
 #include "lineoperations.h"
 #include "printnumber.h"
 #include "settingsstore.h"
@@ -21,7 +22,6 @@ constexpr std::array<QLatin1StringView, 7> PatternNames{
     "copy1"_L1,     "copy2"_L1,     "copy3"_L1};
 constexpr std::array<std::u16string_view, 7> PatternCaptions{
     u"練習１", u"練習２", u"練習３", u"練習４", u"視写１", u"視写２", u"視写３"};
-constexpr std::array<int, 10> CellCounts{4, 5, 6, 7, 8, 9, 10, 12, 15, 20};
 
 struct Paper {
     QLatin1StringView name;
@@ -80,14 +80,12 @@ int patternIndex(const QString &value)
 
 int cellIndex(const QString &value)
 {
-    QStringList valid;
-    for (int i = 0; i < int(CellCounts.size()); ++i) {
-        if (value == QString::number(CellCounts[i])) {
-            return i;
-        }
-        valid << QString::number(CellCounts[i]);
+    const QStringList counts = cellCountTexts();
+    const qsizetype index = counts.indexOf(value);
+    if (index < 0) {
+        badValue(u"--cells"_s, value, counts.join(u", "));
     }
-    badValue(u"--cells"_s, value, valid.join(u", "));
+    return int(index);
 }
 
 Color color(const QString &option, const QString &value)
@@ -160,8 +158,7 @@ bool validEditValue(EditValue kind, int amount)
     case EditValue::Count:
         return amount >= 1 && amount <= MaxEditCount;
     case EditValue::Width:
-        return std::ranges::find(LineOperations::WrapWidths, amount) !=
-               LineOperations::WrapWidths.end();
+        return std::ranges::find(CellCounts, amount) != CellCounts.end();
     }
     return false;
 }
@@ -183,13 +180,9 @@ LineOperations::Edit lineEdit(const QString &value)
             return {edit.operation, amount};
         }
     }
-    QStringList widths;
-    for (int width : LineOperations::WrapWidths) {
-        widths << QString::number(width);
-    }
     badValue(u"--edit"_s, value,
              u"repeat=N, blank=N (N は 1 から %1), katakana, hiragana, wrap=N (N は %2)"_s.arg(
-                 QString::number(MaxEditCount), widths.join(u", ")));
+                 QString::number(MaxEditCount), cellCountTexts().join(u", ")));
 }
 
 struct Option {
@@ -344,13 +337,13 @@ QString CommandLine::usage()
   --edit blank=N        各行のあとに空白行を N 行入れる (N は 1 から 5)
   --edit katakana       ひらがなをカタカナにする
   --edit hiragana       カタカナをひらがなにする
-  --edit wrap=N         N 文字ごとに行を分ける (N は 4, 5, 6, 7, 8, 9, 10, 12, 15, 20)。
+  --edit wrap=N         N 文字ごとに行を分ける (N は %1)。
                         空の行はなくなる。半角文字は半文字と数える
 
 シートの設定:
   --pattern P           作成パターン: practice1..practice4, copy1..copy3,
                         練習１..練習４, 視写１..視写３, または 0..6 (既定 practice1)
-  --cells N             一行のマスの数: 4, 5, 6, 7, 8, 9, 10, 12, 15, 20 (既定 4)
+  --cells N             一行のマスの数: %1 (既定 4)
   --horizontal          横書き (既定は縦書き)
   --furigana            ふりがな枠をつける
   --no-cross            十字点線を描かない
@@ -369,5 +362,5 @@ QString CommandLine::usage()
   --help                この説明を表示する
 
 終了コード: 0 成功、1 ファイルや番号の誤り、2 オプションの誤り
-)"_s;
+)"_s.arg(cellCountTexts().join(u", "));
 }

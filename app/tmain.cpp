@@ -214,7 +214,7 @@ QWidget *TMain::buildFrameTab()
         3, QRect(4, 2, 237, 87), defaults.MakingPattern);
     m_wakuSize = radioGroup(
         tab, "rgWakuSize", u"ﾏｽの数"_s,
-        {u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s, u"10"_s, u"12"_s, u"15"_s, u"20"_s}, 4,
+        cellCountTexts(), 4,
         QRect(8, 96, 233, 65), defaults.FrameNum);
     m_direct = radioGroup(tab, "rgDirect", u"文字組"_s, {u"縦書き"_s, u"横書き"_s}, 2,
                           QRect(8, 170, 233, 39), defaults.DocDirection);

@@ -2,22 +2,19 @@
 
 #include "linelist.h"
 
-#include <array>
-
 /// The bulk rewrites of the line processing dialog, as pure functions: each
 /// takes the lines as they are and returns the new lines.
 namespace LineOperations {
 /// The rewrites, in the item order of the dialog's "編集" group.
 enum class Operation { Repeat, InsertBlankLines, ToKatakana, ToHiragana, Rewrap };
 /// One rewrite and its number: the count for Repeat and InsertBlankLines,
-/// the characters per line for Rewrap (0: none chosen), unused otherwise.
+/// the characters per line for Rewrap (one of CellCounts; 0: none chosen),
+/// unused otherwise.
 struct Edit {
     Operation operation = Operation::Repeat;
     int amount = 1;
 };
 
-/// The widths offered for re-wrapping, in item order of "文字数指定".
-inline constexpr std::array<int, 10> WrapWidths{4, 5, 6, 7, 8, 9, 10, 12, 15, 20};
 /// A blank line: the single carriage-return byte, which the program has always
 /// stored for one, so that it never counts as an empty line.
 inline constexpr char BlankLineByte = '\r';

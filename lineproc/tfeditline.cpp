@@ -1,5 +1,6 @@
 #include "tfeditline.h"
 
+#include "gridgeometry.h"
 #include "memolines.h"
 #include "radiogroup.h"
 
@@ -39,15 +40,6 @@ constexpr std::array<Enabling, 5> EnablingByOption{{
     {false, false}, // カタカナ→ひらがな変換
     {false, true},  // 文字数の変更
 }};
-
-QStringList widthCaptions()
-{
-    QStringList captions;
-    for (int width : LineOperations::WrapWidths) {
-        captions << QString::number(width);
-    }
-    return captions;
-}
 
 } // namespace
 
@@ -93,7 +85,7 @@ TFEditLine::TFEditLine(QPlainTextEdit &exMoji, QWidget *parent)
     m_cancel->setObjectName(u"BitBtn2"_s);
     m_cancel->setGeometry(CancelRect);
 
-    m_mojiNum = new RadioGroup(u"文字数指定"_s, widthCaptions(), 4, this);
+    m_mojiNum = new RadioGroup(u"文字数指定"_s, cellCountTexts(), 4, this);
     m_mojiNum->setObjectName(u"rgMojiNum"_s);
     m_mojiNum->setGeometry(MojiNumRect);
 
@@ -169,5 +161,5 @@ LineOperations::Edit TFEditLine::chosenEdit() const
         return {operation, m_line->value()};
     }
     const int width = m_mojiNum->itemIndex();
-    return {operation, width < 0 ? 0 : LineOperations::WrapWidths[width]};
+    return {operation, width < 0 ? 0 : CellCounts[static_cast<size_t>(width)]};
 }
