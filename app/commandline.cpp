@@ -352,7 +352,7 @@ QString CommandLine::usage()
   --date                月日の欄を印刷する
   --no-name             名前の欄を印刷しない
   --number N            プリント番号 N を印刷する (-2147483648 から 2147483647 までの整数)
-  --sentence TEXT       問題文 (既定 "◆よく見て、れんしゅうしましょう。")
+  --sentence TEXT       問題文 (既定 "%2")
   --font FACE           書体 (既定: 縦書きは "@ＭＳ 明朝"、横書きは "ＭＳ 明朝")
   --settings            ウィンドウが保存した設定 (~/.config/hekira/settings.ini) から始める
                         (ほかのオプションはその上に重ねて効く)
@@ -362,5 +362,5 @@ QString CommandLine::usage()
   --help                この説明を表示する
 
 終了コード: 0 成功、1 ファイルや番号の誤り、2 オプションの誤り
-)"_s.arg(cellCountTexts().join(u", "));
+)"_s.arg(cellCountTexts().join(u", "), SheetSettings::DefaultQuestionMes);
 }

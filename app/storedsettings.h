@@ -25,7 +25,7 @@ struct StoredSettings {
     };
 
     QString useFont = QStringLiteral("@ＭＳ 明朝");
-    QString questionMes = QStringLiteral("◆よく見て、れんしゅうしましょう。");
+    QString questionMes = SheetSettings::DefaultQuestionMes.toString();
     Color copybookColor = 0x000000;
     Color traceColor = 0xC0C0C0;
     std::array<int, OptionCount> options{0, 0, 0, 0, 1, 0, 0, 1};

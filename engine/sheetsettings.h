@@ -5,11 +5,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 /// The sheet options as the window's controls hold them when a page is drawn.
 /// Option fields are radio item indexes (-1: no item selected); an on/off
 /// option is on only when it is exactly 1.
 struct SheetSettings {
+    /// The instruction sentence a sheet starts with, until the user writes another.
+    static constexpr QStringView DefaultQuestionMes = u"◆よく見て、れんしゅうしましょう。";
+
     int MakingPattern = 0;                    ///< 0..6: 練習１..練習４, 視写１..視写３
     int FrameNum = 0;                         ///< index into CellCounts: the cells a line holds
     int FuriganaFrame = 0;                    ///< 1: a furigana box beside every cell
@@ -21,7 +25,7 @@ struct SheetSettings {
     int PrnNumPrint = 0;                      ///< 1: print number in the header
     qint32 PrintNumber = 1;                   ///< the running print number, read from PrnNumText
     QString PrnNumText = QStringLiteral("1"); ///< text of the print-number box
-    QByteArray QuestionMes = Cp932::encode(u"◆よく見て、れんしゅうしましょう。");
+    QByteArray QuestionMes = Cp932::encode(DefaultQuestionMes);
     QByteArray UseFont = Cp932::encode(u"@ＭＳ 明朝"); ///< "@" selects the vertical face
     Color CopybookColor = 0x000000;
     Color TraceColor = 0xC0C0C0;
