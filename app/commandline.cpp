@@ -353,7 +353,7 @@ QString CommandLine::usage()
   --no-name             名前の欄を印刷しない
   --number N            プリント番号 N を印刷する (-2147483648 から 2147483647 までの整数)
   --sentence TEXT       問題文 (既定 "%2")
-  --font FACE           書体 (既定: 縦書きは "@ＭＳ 明朝"、横書きは "ＭＳ 明朝")
+  --font FACE           書体 (既定: 縦書きは "%3"、横書きは "%4")
   --settings            ウィンドウが保存した設定 (~/.config/hekira/settings.ini) から始める
                         (ほかのオプションはその上に重ねて効く)
   --model-color #RRGGBB お手本の色 (既定 #000000)
@@ -362,5 +362,6 @@ QString CommandLine::usage()
   --help                この説明を表示する
 
 終了コード: 0 成功、1 ファイルや番号の誤り、2 オプションの誤り
-)"_s.arg(cellCountTexts().join(u", "), SheetSettings::DefaultQuestionMes);
+)"_s.arg(cellCountTexts().join(u", "), SheetSettings::DefaultQuestionMes,
+         SheetSettings::DefaultUseFont, SheetSettings::DefaultUseFont.sliced(1));
 }

@@ -24,7 +24,7 @@ struct StoredSettings {
         OptionCount
     };
 
-    QString useFont = QStringLiteral("@ＭＳ 明朝");
+    QString useFont = SheetSettings::DefaultUseFont.toString();
     QString questionMes = SheetSettings::DefaultQuestionMes.toString();
     Color copybookColor = 0x000000;
     Color traceColor = 0xC0C0C0;

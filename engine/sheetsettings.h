@@ -13,6 +13,8 @@
 struct SheetSettings {
     /// The instruction sentence a sheet starts with, until the user writes another.
     static constexpr QStringView DefaultQuestionMes = u"◆よく見て、れんしゅうしましょう。";
+    /// The face a sheet starts with: vertical, as the writing is.
+    static constexpr QStringView DefaultUseFont = u"@ＭＳ 明朝";
 
     int MakingPattern = 0;                    ///< 0..6: 練習１..練習４, 視写１..視写３
     int FrameNum = 0;                         ///< index into CellCounts: the cells a line holds
@@ -26,7 +28,7 @@ struct SheetSettings {
     qint32 PrintNumber = 1;                   ///< the running print number, read from PrnNumText
     QString PrnNumText = QStringLiteral("1"); ///< text of the print-number box
     QByteArray QuestionMes = Cp932::encode(DefaultQuestionMes);
-    QByteArray UseFont = Cp932::encode(u"@ＭＳ 明朝"); ///< "@" selects the vertical face
+    QByteArray UseFont = Cp932::encode(DefaultUseFont); ///< "@" selects the vertical face
     Color CopybookColor = 0x000000;
     Color TraceColor = 0xC0C0C0;
 };
