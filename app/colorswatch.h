@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawingsurface.h"
+#include "color.h"
 
 #include <QFrame>
 

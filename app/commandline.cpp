@@ -2,13 +2,16 @@
 
 #include "cp932.h"
 #include "facetoggle.h"
+#include "gridgeometry.h"
 #include "lineoperations.h"
+#include "printnumber.h"
 #include "settingsstore.h"
 #include "storedsettings.h"
 #include "usageerror.h"
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -20,7 +23,6 @@ constexpr std::array<QLatin1StringView, 7> PatternNames{
     "copy1"_L1,     "copy2"_L1,     "copy3"_L1};
 constexpr std::array<std::u16string_view, 7> PatternCaptions{
     u"練習１", u"練習２", u"練習３", u"練習４", u"視写１", u"視写２", u"視写３"};
-constexpr std::array<int, 10> CellCounts{4, 5, 6, 7, 8, 9, 10, 12, 15, 20};
 
 struct Paper {
     QLatin1StringView name;
@@ -47,6 +49,21 @@ qint64 integerIn(const QString &option, const QString &value, qint64 low, qint64
     return number;
 }
 
+// The print number as the page reads it, so that a number the page would refuse
+// is a mistake of the command line.
+QString printNumberText(const QString &value)
+{
+    try {
+        PrintNumber::parse(value);
+    } catch (const HekiraError &) {
+        badValue(u"--number"_s, value,
+                 u"%1 から %2 までの整数 (前に空白を置いてもよい)"_s
+                     .arg(std::numeric_limits<qint32>::min())
+                     .arg(std::numeric_limits<qint32>::max()));
+    }
+    return value;
+}
+
 int patternIndex(const QString &value)
 {
     for (int i = 0; i < int(PatternNames.size()); ++i) {
@@ -64,14 +81,12 @@ int patternIndex(const QString &value)
 
 int cellIndex(const QString &value)
 {
-    QStringList valid;
-    for (int i = 0; i < int(CellCounts.size()); ++i) {
-        if (value == QString::number(CellCounts[i])) {
-            return i;
-        }
-        valid << QString::number(CellCounts[i]);
+    const QStringList counts = cellCountTexts();
+    const qsizetype index = counts.indexOf(value);
+    if (index < 0) {
+        badValue(u"--cells"_s, value, counts.join(u", "));
     }
-    badValue(u"--cells"_s, value, valid.join(u", "));
+    return int(index);
 }
 
 Color color(const QString &option, const QString &value)
@@ -144,8 +159,7 @@ bool validEditValue(EditValue kind, int amount)
     case EditValue::Count:
         return amount >= 1 && amount <= MaxEditCount;
     case EditValue::Width:
-        return std::ranges::find(LineOperations::WrapWidths, amount) !=
-               LineOperations::WrapWidths.end();
+        return std::ranges::find(CellCounts, amount) != CellCounts.end();
     }
     return false;
 }
@@ -167,13 +181,9 @@ LineOperations::Edit lineEdit(const QString &value)
             return {edit.operation, amount};
         }
     }
-    QStringList widths;
-    for (int width : LineOperations::WrapWidths) {
-        widths << QString::number(width);
-    }
     badValue(u"--edit"_s, value,
              u"repeat=N, blank=N (N は 1 から %1), katakana, hiragana, wrap=N (N は %2)"_s.arg(
-                 QString::number(MaxEditCount), widths.join(u", ")));
+                 QString::number(MaxEditCount), cellCountTexts().join(u", ")));
 }
 
 struct Option {
@@ -219,7 +229,7 @@ const std::array<Option, 28> Options{{
     {"--number"_L1, true,
      [](ExportRequest &r, const QString &v) {
          r.settings.PrnNumPrint = 1;
-         r.settings.PrnNumText = v;
+         r.settings.PrnNumText = printNumberText(v);
      }},
     {"--sentence"_L1, true,
      [](ExportRequest &r, const QString &v) { r.settings.QuestionMes = Cp932::encode(v); }},
@@ -330,13 +340,13 @@ QString CommandLine::usage()
   --edit blank=N        各行のあとに空白行を N 行入れる (N は 1 から 5)
   --edit katakana       ひらがなをカタカナにする
   --edit hiragana       カタカナをひらがなにする
-  --edit wrap=N         N 文字ごとに行を分ける (N は 4, 5, 6, 7, 8, 9, 10, 12, 15, 20)。
+  --edit wrap=N         N 文字ごとに行を分ける (N は %1)。
                         空の行はなくなる。半角文字は半文字と数える
 
 シートの設定:
   --pattern P           作成パターン: practice1..practice4, copy1..copy3,
                         練習１..練習４, 視写１..視写３, または 0..6 (既定 practice1)
-  --cells N             一行のマスの数: 4, 5, 6, 7, 8, 9, 10, 12, 15, 20 (既定 4)
+  --cells N             一行のマスの数: %1 (既定 4)
   --horizontal          横書き (既定は縦書き)
   --furigana            ふりがな枠をつける
   --no-cross            十字点線を描かない
@@ -344,9 +354,9 @@ QString CommandLine::usage()
   --seed N              乱数の種 (0 から 4294967295、既定は時計から)
   --date                月日の欄を印刷する
   --no-name             名前の欄を印刷しない
-  --number TEXT         プリント番号を印刷し、その番号に TEXT を使う
-  --sentence TEXT       問題文 (既定 "◆よく見て、れんしゅうしましょう。")
-  --font FACE           書体 (既定: 縦書きは "@ＭＳ 明朝"、横書きは "ＭＳ 明朝")
+  --number N            プリント番号 N を印刷する (-2147483648 から 2147483647 までの整数)
+  --sentence TEXT       問題文 (既定 "%2")
+  --font FACE           書体 (既定: 縦書きは "%3"、横書きは "%4")
   --settings            ウィンドウが保存した設定 (~/.config/hekira/settings.ini) から始める
                         (ほかのオプションはその上に重ねて効く)
   --model-color #RRGGBB お手本の色 (既定 #000000)
@@ -358,5 +368,6 @@ QString CommandLine::usage()
 元のファイルがそのまま残ります。
 
 終了コード: 0 成功、1 ファイルや番号の誤り (書き込めない場合も)、2 オプションの誤り
-)"_s;
+)"_s.arg(cellCountTexts().join(u", "), SheetSettings::DefaultQuestionMes,
+         SheetSettings::DefaultUseFont, SheetSettings::DefaultUseFont.sliced(1));
 }

@@ -8,9 +8,8 @@ class SettingsStore;
 
 /// Reads the command line into an ExportRequest. A wrong option or value throws
 /// UsageError with a one-line message that names the valid choices.
-class CommandLine {
-public:
-    /// `stored` is read only when --settings asks for it.
-    static ExportRequest parse(const QStringList &arguments, const SettingsStore &stored);
-    static QString usage();
-};
+namespace CommandLine {
+/// `stored` is read only when --settings asks for it.
+ExportRequest parse(const QStringList &arguments, const SettingsStore &stored);
+QString usage();
+} // namespace CommandLine

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawingsurface.h"
+#include "color.h"
 #include "settingsstore.h"
 #include "sheetsettings.h"
 
@@ -24,8 +24,8 @@ struct StoredSettings {
         OptionCount
     };
 
-    QString useFont = QStringLiteral("@ＭＳ 明朝");
-    QString questionMes = QStringLiteral("◆よく見て、れんしゅうしましょう。");
+    QString useFont = SheetSettings::DefaultUseFont.toString();
+    QString questionMes = SheetSettings::DefaultQuestionMes.toString();
     Color copybookColor = 0x000000;
     Color traceColor = 0xC0C0C0;
     std::array<int, OptionCount> options{0, 0, 0, 0, 1, 0, 0, 1};

@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "facetoggle.h"
 #include "fontfaces.h"
+#include "gridgeometry.h"
 #include "hekiraerror.h"
 #include "imageoutput.h"
 #include "memolines.h"
@@ -225,10 +226,8 @@ QWidget *TMain::buildFrameTab()
         tab, "rgSetup", u"作成ﾊﾟﾀｰﾝ"_s,
         {u"練習１"_s, u"練習２"_s, u"練習３"_s, u"練習４"_s, u"視写１"_s, u"視写２"_s, u"視写３"_s},
         3, QRect(4, 2, 237, 87), defaults.MakingPattern);
-    m_wakuSize = radioGroup(
-        tab, "rgWakuSize", u"ﾏｽの数"_s,
-        {u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s, u"10"_s, u"12"_s, u"15"_s, u"20"_s}, 4,
-        QRect(8, 96, 233, 65), defaults.FrameNum);
+    m_wakuSize = radioGroup(tab, "rgWakuSize", u"ﾏｽの数"_s, cellCountTexts(), 4,
+                            QRect(8, 96, 233, 65), defaults.FrameNum);
     m_direct = radioGroup(tab, "rgDirect", u"文字組"_s, {u"縦書き"_s, u"横書き"_s}, 2,
                           QRect(8, 170, 233, 39), defaults.DocDirection);
     m_direct->setToolTip(u"必ずﾌｫﾝﾄを切り替えて下さい"_s);

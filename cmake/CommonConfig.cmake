@@ -1,6 +1,11 @@
 # Flags every target of the project shares, carried by one INTERFACE target.
 add_library(hekira_common INTERFACE)
-target_compile_options(hekira_common INTERFACE -Wall -Wextra -Werror)
+target_compile_options(hekira_common INTERFACE -Wall -Wextra)
+# Only where the program is developed: another compiler's new warnings must not
+# stop a build from source.
+if(HEKIRA_WERROR)
+  target_compile_options(hekira_common INTERFACE -Werror)
+endif()
 target_compile_definitions(hekira_common INTERFACE
   QT_NO_CAST_FROM_ASCII
   QT_NO_CAST_TO_ASCII

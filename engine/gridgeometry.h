@@ -2,6 +2,16 @@
 
 #include "drawscale.h"
 
+#include <QStringList>
+#include <array>
+
+/// The cells a line holds, by cell count index (SheetSettings::FrameNum): what
+/// the window and the line processing dialog offer, and --cells and wrap=N take.
+inline constexpr std::array<qint32, 10> CellCounts{4, 5, 6, 7, 8, 9, 10, 12, 15, 20};
+
+/// The cell counts as decimal texts, in index order.
+QStringList cellCountTexts();
+
 /// Size and place of the writing grid of one page. Lengths are device pixels,
 /// except GridTop, GridLeft, SmallKanaDrop and PunctDrop, which stay in reference
 /// units and are scaled at each use.
@@ -21,8 +31,8 @@ struct GridGeometry {
 };
 
 /// Looks up the tuned geometry for the furigana frame (0, 1), the direction
-/// (0 vertical, 1 horizontal) and the cell count index (0..9). Any index out of
-/// range gives an empty geometry: no cells and no lines.
+/// (0 vertical, 1 horizontal) and the cell count index. Any index out of range
+/// gives an empty geometry: no cells and no lines.
 GridGeometry SelectGridGeometry(int furiganaFrame, int direction, int cellIndex,
                                 const DrawScale &scale);
 

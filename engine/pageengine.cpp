@@ -1,6 +1,7 @@
 #include "pageengine.h"
 
 #include "gridframe.h"
+#include "gridgeometry.h"
 #include "lineorder.h"
 #include "pagelayout.h"
 #include "practicepattern.h"
@@ -51,7 +52,8 @@ PageEngine::PageEngine(RandomGenerator &random) : m_random(random)
 void PageEngine::MakePrint(DrawingSurface &surface, qint32 PageWidth, qint32 PageHeight,
                            SheetSettings &settings, const LineList &ExMoji, const PageState &state)
 {
-    m_workLines.assign(ExMoji);
+    LineList workLines;
+    workLines.assign(ExMoji);
     m_drawScale = DrawScale::ForPage(PageWidth, PageHeight);
     blankPage(surface);
     surface.setFontFace(settings.UseFont);
@@ -59,17 +61,17 @@ void PageEngine::MakePrint(DrawingSurface &surface, qint32 PageWidth, qint32 Pag
     drawHeader(surface, settings);
     surface.setPenWidth(1);
     surface.setBrushStyle(BrushStyle::Clear);
-    m_geometry = SelectGridGeometry(settings.FuriganaFrame, settings.DocDirection,
-                                    settings.FrameNum, m_drawScale);
+    const GridGeometry geometry = SelectGridGeometry(settings.FuriganaFrame, settings.DocDirection,
+                                                     settings.FrameNum, m_drawScale);
     if (settings.RndLine == 1) {
-        ShuffleFirstPage(m_workLines, ExMoji, m_geometry.LinesOnPage, m_random);
+        ShuffleFirstPage(workLines, ExMoji, geometry.LinesOnPage, m_random);
     }
-    const PageLayout layout{m_drawScale, m_geometry};
+    const PageLayout layout{m_drawScale, geometry};
     DrawGridFrame(surface, layout, settings);
-    surface.setFontHeight(m_geometry.GlyphHeight);
+    surface.setFontHeight(geometry.GlyphHeight);
     surface.setFontFace(settings.UseFont);
-    for (qint32 k = 1; k <= m_geometry.LinesOnPage; ++k) {
-        DrawPatternRow(surface, layout, settings, k, m_workLines.line(state.PageTop + k - 1));
+    for (qint32 k = 1; k <= geometry.LinesOnPage; ++k) {
+        DrawPatternRow(surface, layout, settings, k, workLines.line(state.PageTop + k - 1));
     }
 }
 

@@ -2,15 +2,14 @@
 
 #include "drawingsurface.h"
 #include "drawscale.h"
-#include "gridgeometry.h"
 #include "linelist.h"
 #include "pagestate.h"
 #include "randomgenerator.h"
 #include "sheetsettings.h"
 
 /// Draws worksheet pages. It keeps only what a page leaves behind for its
-/// caller to read (the scale, the working lines, the geometry); every page is
-/// drawn afresh from the settings, the lines and the page state it is given.
+/// caller to read (the scale); every page is drawn afresh from the settings,
+/// the lines and the page state it is given.
 class PageEngine {
 public:
     explicit PageEngine(RandomGenerator &random);
@@ -23,8 +22,6 @@ public:
                    SheetSettings &settings, const LineList &ExMoji, const PageState &state);
 
     const DrawScale &drawScale() const { return m_drawScale; }
-    const LineList &workLines() const { return m_workLines; }
-    const GridGeometry &geometry() const { return m_geometry; }
 
 private:
     void blankPage(DrawingSurface &surface) const;
@@ -32,6 +29,4 @@ private:
 
     RandomGenerator &m_random;
     DrawScale m_drawScale;
-    LineList m_workLines;
-    GridGeometry m_geometry;
 };

@@ -11,7 +11,10 @@ qint32 PrintNumber::parse(const QString &text)
 {
     const std::string digits = text.toStdString();
     auto first = digits.find_first_not_of(" \t");
-    if (first != std::string::npos && digits[first] == '+') {
+    // from_chars reads a minus but not a plus; the plus it is spared must not
+    // leave it a minus to read ("+-5").
+    if (first != std::string::npos && digits[first] == '+' &&
+        digits.compare(first + 1, 1, "-") != 0) {
         ++first;
     }
     qint32 number = 0;

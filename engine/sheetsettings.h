@@ -1,28 +1,34 @@
 #pragma once
 
+#include "color.h"
 #include "cp932.h"
-#include "drawingsurface.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 /// The sheet options as the window's controls hold them when a page is drawn.
 /// Option fields are radio item indexes (-1: no item selected); an on/off
 /// option is on only when it is exactly 1.
 struct SheetSettings {
-    int MakingPattern = 0;  ///< 0..6: 練習１..練習４, 視写１..視写３
-    int FrameNum = 0;       ///< 0..9: 4, 5, 6, 7, 8, 9, 10, 12, 15, 20 cells a line
-    int FuriganaFrame = 0;  ///< 1: a furigana box beside every cell
-    int DocDirection = 0;   ///< 0: vertical writing, 1: horizontal
-    int CrossLine = 1;      ///< 1: dotted cross guides in every cell
-    int RndLine = 0;        ///< 1: first page's lines in random order
-    int DatePrint = 0;      ///< 1: date field in the header
-    int NamePrint = 1;      ///< 1: name field in the header
-    int PrnNumPrint = 0;    ///< 1: print number in the header
-    qint32 PrintNumber = 1; ///< the running print number, read from PrnNumText
+    /// The instruction sentence a sheet starts with, until the user writes another.
+    static constexpr QStringView DefaultQuestionMes = u"◆よく見て、れんしゅうしましょう。";
+    /// The face a sheet starts with: vertical, as the writing is.
+    static constexpr QStringView DefaultUseFont = u"@ＭＳ 明朝";
+
+    int MakingPattern = 0;                    ///< 0..6: 練習１..練習４, 視写１..視写３
+    int FrameNum = 0;                         ///< index into CellCounts: the cells a line holds
+    int FuriganaFrame = 0;                    ///< 1: a furigana box beside every cell
+    int DocDirection = 0;                     ///< 0: vertical writing, 1: horizontal
+    int CrossLine = 1;                        ///< 1: dotted cross guides in every cell
+    int RndLine = 0;                          ///< 1: first page's lines in random order
+    int DatePrint = 0;                        ///< 1: date field in the header
+    int NamePrint = 1;                        ///< 1: name field in the header
+    int PrnNumPrint = 0;                      ///< 1: print number in the header
+    qint32 PrintNumber = 1;                   ///< the running print number, read from PrnNumText
     QString PrnNumText = QStringLiteral("1"); ///< text of the print-number box
-    QByteArray QuestionMes = Cp932::encode(u"◆よく見て、れんしゅうしましょう。");
-    QByteArray UseFont = Cp932::encode(u"@ＭＳ 明朝"); ///< "@" selects the vertical face
+    QByteArray QuestionMes = Cp932::encode(DefaultQuestionMes);
+    QByteArray UseFont = Cp932::encode(DefaultUseFont); ///< "@" selects the vertical face
     Color CopybookColor = 0x000000;
     Color TraceColor = 0xC0C0C0;
 };

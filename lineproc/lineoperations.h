@@ -2,39 +2,35 @@
 
 #include "linelist.h"
 
-#include <array>
-
 /// The bulk rewrites of the line processing dialog, as pure functions: each
 /// takes the lines as they are and returns the new lines.
-class LineOperations {
-public:
-    /// The rewrites, in the item order of the dialog's "編集" group.
-    enum class Operation { Repeat, InsertBlankLines, ToKatakana, ToHiragana, Rewrap };
-    /// One rewrite and its number: the count for Repeat and InsertBlankLines,
-    /// the characters per line for Rewrap (0: none chosen), unused otherwise.
-    struct Edit {
-        Operation operation = Operation::Repeat;
-        int amount = 1;
-    };
-
-    /// The widths offered for re-wrapping, in item order of "文字数指定".
-    static constexpr std::array<int, 10> WrapWidths{4, 5, 6, 7, 8, 9, 10, 12, 15, 20};
-    /// A blank line: the single carriage-return byte, which the program has always
-    /// stored for one, so that it never counts as an empty line.
-    static constexpr char BlankLineByte = '\r';
-
-    static LineList apply(const LineList &lines, Edit edit);
-
-    /// Each line followed by `times` copies of itself.
-    static LineList repeat(const LineList &lines, int times);
-    /// Each line, the last one too, followed by `count` blank lines.
-    static LineList insertBlankLines(const LineList &lines, int count);
-    /// Hiragana to katakana, one character at a time; every other byte is kept.
-    static LineList toKatakana(const LineList &lines);
-    /// Katakana to hiragana; katakana that CP932 has no hiragana for (ヴ, ヵ, ヶ,
-    /// ヷ..ヺ) and every other byte are kept.
-    static LineList toHiragana(const LineList &lines);
-    /// Cuts every line into pieces of at most 2 x charsPerLine bytes, each ending at
-    /// a character boundary; empty lines disappear. charsPerLine <= 0 keeps the lines.
-    static LineList rewrap(const LineList &lines, int charsPerLine);
+namespace LineOperations {
+/// The rewrites, in the item order of the dialog's "編集" group.
+enum class Operation { Repeat, InsertBlankLines, ToKatakana, ToHiragana, Rewrap };
+/// One rewrite and its number: the count for Repeat and InsertBlankLines,
+/// the characters per line for Rewrap (one of CellCounts; 0: none chosen),
+/// unused otherwise.
+struct Edit {
+    Operation operation = Operation::Repeat;
+    int amount = 1;
 };
+
+/// A blank line: the single carriage-return byte, which the program has always
+/// stored for one, so that it never counts as an empty line.
+inline constexpr char BlankLineByte = '\r';
+
+LineList apply(const LineList &lines, Edit edit);
+
+/// Each line followed by `times` copies of itself.
+LineList repeat(const LineList &lines, int times);
+/// Each line, the last one too, followed by `count` blank lines.
+LineList insertBlankLines(const LineList &lines, int count);
+/// Hiragana to katakana, one character at a time; every other byte is kept.
+LineList toKatakana(const LineList &lines);
+/// Katakana to hiragana; katakana that CP932 has no hiragana for (ヴ, ヵ, ヶ,
+/// ヷ..ヺ) and every other byte are kept.
+LineList toHiragana(const LineList &lines);
+/// Cuts every line into pieces of at most 2 x charsPerLine bytes, each ending at
+/// a character boundary; empty lines disappear. charsPerLine <= 0 keeps the lines.
+LineList rewrap(const LineList &lines, int charsPerLine);
+} // namespace LineOperations

@@ -1,5 +1,6 @@
 #include "tfeditline.h"
 
+#include "gridgeometry.h"
 #include "memolines.h"
 #include "radiogroup.h"
 
@@ -38,15 +39,6 @@ constexpr std::array<Enabling, 5> EnablingByOption{{
     {false, false}, // カタカナ→ひらがな変換
     {false, true},  // 文字数の変更
 }};
-
-QStringList widthCaptions()
-{
-    QStringList captions;
-    for (int width : LineOperations::WrapWidths) {
-        captions << QString::number(width);
-    }
-    return captions;
-}
 
 } // namespace
 
@@ -92,7 +84,7 @@ TFEditLine::TFEditLine(MemoLines &exMoji, QWidget *parent)
     m_cancel->setObjectName(u"BitBtn2"_s);
     m_cancel->setGeometry(CancelRect);
 
-    m_mojiNum = new RadioGroup(u"文字数指定"_s, widthCaptions(), 4, this);
+    m_mojiNum = new RadioGroup(u"文字数指定"_s, cellCountTexts(), 4, this);
     m_mojiNum->setObjectName(u"rgMojiNum"_s);
     m_mojiNum->setGeometry(MojiNumRect);
 
@@ -168,5 +160,5 @@ LineOperations::Edit TFEditLine::chosenEdit() const
         return {operation, m_line->value()};
     }
     const int width = m_mojiNum->itemIndex();
-    return {operation, width < 0 ? 0 : LineOperations::WrapWidths[width]};
+    return {operation, width < 0 ? 0 : CellCounts[static_cast<size_t>(width)]};
 }

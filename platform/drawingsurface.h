@@ -1,22 +1,8 @@
 #pragma once
 
+#include "color.h"
+
 #include <QByteArray>
-#include <QtGlobal>
-
-/// A colour as 0x00BBGGRR: red in the low byte, then green, then blue.
-using Color = quint32;
-
-/// The colour as 0xRRGGBB, the order of Qt's QRgb and of "#rrggbb".
-constexpr quint32 toRgb(Color color)
-{
-    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-}
-
-/// A 0xRRGGBB value (the alpha byte of a QRgb dropped) as a colour.
-constexpr Color fromRgb(quint32 rgb)
-{
-    return toRgb(rgb & 0xFFFFFF);
-}
 
 enum class BrushStyle { Solid, Clear };
 enum class PenStyle { Solid, Dot };
@@ -65,8 +51,6 @@ public:
     /// Draws text with the top-left of its first character cell at (x, y). With a
     /// solid brush the text's background box is filled with the brush colour.
     virtual void TextOut(int x, int y, const QByteArray &text) = 0;
-    virtual Color GetPixel(int x, int y) const = 0;
-    virtual void SetPixel(int x, int y, Color color) = 0;
 
 protected:
     virtual void drawLine(int x1, int y1, int x2, int y2) = 0;

@@ -32,11 +32,8 @@ public:
     FontFace(const FontFace &) = delete;
     FontFace &operator=(const FontFace &) = delete;
 
-    /// The real font at one pixel per font unit.
-    const QRawFont &rawFont() const { return m_rawFont; }
     /// The face as a QFont: with Qt's font fallback it draws what the real font lacks.
     const QFont &font() const { return m_font; }
-    bool isVertical() const { return m_vertical; }
 
     /// The em for a cell height, in pixels.
     qreal emSize(int cellHeight) const { return cellHeight * m_emPerCell; }

@@ -5,6 +5,7 @@
 #include "fontfaces.h"
 
 #include <QGlyphRun>
+#include <QImage>
 #include <QPaintEngine>
 #include <algorithm>
 #include <utility>
@@ -64,12 +65,8 @@ PageSurface::PageSurface(QPainter &painter, FontFaces &faces)
 
 PageSurface::PageSurface(QPainter &painter, std::unique_ptr<FontFaces> ownFaces,
                          FontFaces *sharedFaces)
-    : m_painter(painter),
-      m_image(painter.device() && painter.device()->devType() == QInternal::Image
-                  ? static_cast<const QImage *>(painter.device())
-                  : nullptr),
-      m_rasterDevice(painter.paintEngine() &&
-                     painter.paintEngine()->type() == QPaintEngine::Raster),
+    : m_painter(painter), m_rasterDevice(painter.paintEngine() &&
+                                         painter.paintEngine()->type() == QPaintEngine::Raster),
       m_ownFaces(std::move(ownFaces)), m_faces(sharedFaces ? *sharedFaces : *m_ownFaces)
 {
 }
@@ -256,18 +253,4 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
             m_painter.drawText(at, Cp932::decode(character));
         }
     }
-}
-
-Color PageSurface::GetPixel(int x, int y) const
-{
-    if (!m_image || !m_image->valid(x, y)) {
-        return InvalidColor;
-    }
-    return fromRgb(m_image->pixel(x, y));
-}
-
-void PageSurface::SetPixel(int x, int y, Color color)
-{
-    aboutToPaint();
-    fillBand(QRect(x, y, 1, 1), color);
 }

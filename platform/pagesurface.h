@@ -3,7 +3,6 @@
 #include "drawingsurface.h"
 
 #include <QBrush>
-#include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <memory>
@@ -20,10 +19,6 @@ class FontFaces;
 /// pixel; on other devices a dotted line is one dashed stroke.
 class PageSurface : public DrawingSurface {
 public:
-    /// What GetPixel returns where there is no pixel to read: off the image, or
-    /// on a device that cannot be read back (a printer, a PDF).
-    static constexpr Color InvalidColor = 0xFFFFFFFF;
-
     /// Draws with a font cache of its own.
     explicit PageSurface(QPainter &painter);
     /// Draws with a font cache shared with other surfaces; it must outlive this one.
@@ -32,8 +27,6 @@ public:
 
     void Rectangle(int x1, int y1, int x2, int y2) override;
     void TextOut(int x, int y, const QByteArray &text) override;
-    Color GetPixel(int x, int y) const override;
-    void SetPixel(int x, int y, Color color) override;
 
 protected:
     void drawLine(int x1, int y1, int x2, int y2) override;
@@ -47,8 +40,7 @@ private:
     void drawDottedSpan(const QRect &span, QPoint firstDot);
 
     QPainter &m_painter;
-    const QImage *m_image; // the device, when it is an image
-    bool m_rasterDevice;   // pixels are filled one by one rather than stroked
+    bool m_rasterDevice; // pixels are filled one by one rather than stroked
     std::unique_ptr<FontFaces> m_ownFaces;
     FontFaces &m_faces;
     QByteArray m_faceName; // the face m_face resolves, to skip lookups

@@ -2,6 +2,8 @@
 
 #include "cp932.h"
 
+#include <algorithm>
+#include <array>
 #include <utility>
 
 namespace {
@@ -14,6 +16,57 @@ QByteArray colorText(Color color)
 QByteArray number(int value)
 {
     return QByteArray::number(value);
+}
+
+// The characters written as a backslash and a second character; every other
+// control byte is written as \xHH, as a byte that forms no character is.
+constexpr std::array<std::pair<char, char>, 5> NamedEscapes{{
+    {'"', '"'},
+    {'\\', '\\'},
+    {'\n', 'n'},
+    {'\r', 'r'},
+    {'\t', 't'},
+}};
+
+QByteArray byteEscape(char byte)
+{
+    return "\\x" + QByteArray::number(static_cast<unsigned char>(byte), 16)
+                       .toUpper()
+                       .rightJustified(2, '0');
+}
+
+// A CP932 string as the log writes it, quotes included, on one line whatever it holds.
+QByteArray quoted(const QByteArray &text)
+{
+    QByteArray out = "\"";
+    for (qsizetype i = 0; i < text.size();) {
+        const char byte = text[i];
+        if (static_cast<unsigned char>(byte) < 0x80) {
+            const auto named = std::ranges::find(NamedEscapes, byte, &std::pair<char, char>::first);
+            if (named != NamedEscapes.end()) {
+                out += '\\';
+                out += named->second;
+            } else if (byte < ' ' || byte == '\x7F') {
+                out += byteEscape(byte);
+            } else {
+                out += byte;
+            }
+            ++i;
+            continue;
+        }
+        const qsizetype length = Cp932::characterLength(text, i);
+        const std::optional<QString> character =
+            Cp932::decodeCharacter(QByteArrayView(text).sliced(i, length));
+        if (!character) {
+            // Only the first byte is spent: the next may begin a character.
+            out += byteEscape(byte);
+            ++i;
+            continue;
+        }
+        out += character->toUtf8();
+        i += length;
+    }
+    return out + '"';
 }
 
 } // namespace
@@ -44,42 +97,9 @@ void RecordingSurface::TextOut(int x, int y, const QByteArray &text)
                    " bg=" + background + ' ' + quoted(text));
 }
 
-Color RecordingSurface::GetPixel(int, int) const
-{
-    return 0xFFFFFF;
-}
-
-void RecordingSurface::SetPixel(int, int, Color)
-{
-}
-
 QByteArrayList RecordingSurface::takeLines()
 {
     return std::exchange(m_lines, {});
-}
-
-QByteArray RecordingSurface::quoted(const QByteArray &text)
-{
-    QByteArray out = "\"";
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = Cp932::characterLength(text, i);
-        const QByteArrayView bytes = QByteArrayView(text).sliced(i, length);
-        const std::optional<QString> character = Cp932::decodeCharacter(bytes);
-        if (!character) {
-            // Only the first byte is spent: the next may begin a character.
-            out += "\\x" + QByteArray::number(static_cast<unsigned char>(text[i]), 16)
-                               .toUpper()
-                               .rightJustified(2, '0');
-            ++i;
-            continue;
-        }
-        if (*character == u'"' || *character == u'\\') {
-            out += '\\';
-        }
-        out += character->toUtf8();
-        i += length;
-    }
-    return out + '"';
 }
 
 QByteArray RecordingSurface::pen() const

@@ -10,21 +10,17 @@
 ///     line X1 Y1 X2 Y2 pen=#rrggbb/W/solid|dot
 ///     text X Y font="FACE"/H color=#rrggbb bg=#rrggbb|none "TEXT"
 ///
-/// Texts are the CP932 bytes decoded to UTF-8, with `"` and `\` escaped by `\`
-/// and a byte that forms no character written as \xNN. An empty text logs
-/// nothing. It holds no pixels: GetPixel reads white and SetPixel is ignored.
+/// Texts are the CP932 bytes decoded to UTF-8 and escaped so that every call
+/// stays on its line: \" \\ \n \r \t, and \xHH for any other control byte
+/// (below 0x20, and 0x7F) and for a byte that forms no character. An empty text
+/// logs nothing.
 class RecordingSurface : public DrawingSurface {
 public:
     void Rectangle(int x1, int y1, int x2, int y2) override;
     void TextOut(int x, int y, const QByteArray &text) override;
-    Color GetPixel(int x, int y) const override;
-    void SetPixel(int x, int y, Color color) override;
 
     /// The calls logged since the last take, without line ends.
     QByteArrayList takeLines();
-
-    /// A CP932 string as the log writes it, quotes included.
-    static QByteArray quoted(const QByteArray &text);
 
 protected:
     void drawLine(int x1, int y1, int x2, int y2) override;

@@ -4,10 +4,13 @@
 hekira_build_packages=(
   cmake ninja-build pkgconf g++ clang-format
   qt6-base-dev libharfbuzz-dev libicu-dev
-  libgtest-dev libbenchmark-dev
   fonts-ipafont
 )
-hekira_test_packages=(xvfb xauth poppler-utils imagemagick cups-daemon cups-client)
+# scripts/test builds the benchmarks too, so that they keep compiling.
+hekira_test_packages=(
+  libbenchmark-dev
+  xvfb xauth poppler-utils imagemagick cups-daemon cups-client
+)
 hekira_fuzz_packages=(clang libfuzzer-14-dev libclang-rt-14-dev)
 
 hekira_install() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gridgeometry.h"
 #include "linelist.h"
 #include "pageengine.h"
 #include "recordingsurface.h"
@@ -13,7 +14,6 @@
 struct PageTrace {
     QByteArrayList lines;
     GridGeometry geometry;
-    LineList workLines;
 
     static PageTrace draw(SheetSettings settings, const QStringList &text, qint32 pageTop = 0,
                           quint32 seed = 1)
@@ -28,7 +28,9 @@ struct PageTrace {
         PageState state;
         state.PageTop = pageTop;
         engine.MakePrint(surface, 320, 441, settings, lines, state);
-        return {surface.takeLines(), engine.geometry(), engine.workLines()};
+        return {surface.takeLines(),
+                SelectGridGeometry(settings.FuriganaFrame, settings.DocDirection, settings.FrameNum,
+                                   engine.drawScale())};
     }
 
     QByteArrayList withPrefix(const QByteArray &prefix) const

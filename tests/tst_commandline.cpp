@@ -21,9 +21,10 @@ namespace {
 // Options that never ask for stored settings read none.
 const SettingsStore NoStoredSettings(u"/nonexistent/hekira/settings.ini"_s);
 
-QStringList args(const QString &line)
+// The arguments as the program receives them, its name first.
+QStringList withProgram(const QStringList &arguments)
 {
-    return QStringList{u"hekira"_s} + line.split(u' ', Qt::SkipEmptyParts);
+    return QStringList{u"hekira"_s} + arguments;
 }
 
 struct Run {
@@ -62,6 +63,8 @@ private Q_SLOTS:
     void options();
     void badOptions_data();
     void badOptions();
+    void printNumber_data();
+    void printNumber();
     void withoutDisplay_data();
     void withoutDisplay();
     void storedSettings_data();
@@ -83,73 +86,140 @@ private Q_SLOTS:
 
 void TestCommandLine::options_data()
 {
-    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("pattern");
     QTest::addColumn<int>("frameNum");
     QTest::addColumn<int>("direction");
     QTest::addColumn<QString>("font");
+    QTest::addColumn<QString>("sentence");
 
-    QTest::newRow("defaults") << u"--trace -"_s << 0 << 0 << 0 << u"@ＭＳ 明朝"_s;
-    QTest::newRow("horizontal font")
-        << u"--trace - --horizontal"_s << 0 << 0 << 1 << u"ＭＳ 明朝"_s;
+    const QString sentence = u"◆よく見て、れんしゅうしましょう。"_s;
+    QTest::newRow("defaults") << QStringList{u"--trace"_s, u"-"_s} << 0 << 0 << 0 << u"@ＭＳ 明朝"_s
+                              << sentence;
+    QTest::newRow("horizontal font") << QStringList{u"--trace"_s, u"-"_s, u"--horizontal"_s} << 0
+                                     << 0 << 1 << u"ＭＳ 明朝"_s << sentence;
     QTest::newRow("font as given")
-        << u"--trace - --horizontal --font=@ＭＳ ゴシック"_s << 0 << 0 << 1 << u"@ＭＳ"_s;
+        << QStringList{u"--trace"_s, u"-"_s, u"--horizontal"_s, u"--font=@ＭＳ ゴシック"_s} << 0
+        << 0 << 1 << u"@ＭＳ ゴシック"_s << sentence;
+    QTest::newRow("font and sentence with spaces, as separate values")
+        << QStringList{u"--trace"_s,       u"-"_s,          u"--font"_s,
+                       u"ＭＳ ゴシック"_s, u"--sentence"_s, u"よく 見て かこう"_s}
+        << 0 << 0 << 0 << u"ＭＳ ゴシック"_s << u"よく 見て かこう"_s;
     QTest::newRow("pattern name, cells")
-        << u"--trace - --pattern copy3 --cells 20"_s << 6 << 9 << 0 << u"@ＭＳ 明朝"_s;
+        << QStringList{u"--trace"_s, u"-"_s, u"--pattern"_s, u"copy3"_s, u"--cells"_s, u"20"_s} << 6
+        << 9 << 0 << u"@ＭＳ 明朝"_s << sentence;
     QTest::newRow("pattern caption")
-        << u"--trace - --pattern 練習２ --cells=12"_s << 1 << 7 << 0 << u"@ＭＳ 明朝"_s;
-    QTest::newRow("pattern index") << u"--trace - --pattern 4"_s << 4 << 0 << 0 << u"@ＭＳ 明朝"_s;
+        << QStringList{u"--trace"_s, u"-"_s, u"--pattern"_s, u"練習２"_s, u"--cells=12"_s} << 1 << 7
+        << 0 << u"@ＭＳ 明朝"_s << sentence;
+    QTest::newRow("pattern index") << QStringList{u"--trace"_s, u"-"_s, u"--pattern"_s, u"4"_s} << 4
+                                   << 0 << 0 << u"@ＭＳ 明朝"_s << sentence;
 }
 
 void TestCommandLine::options()
 {
-    QFETCH(QString, line);
+    QFETCH(QStringList, arguments);
     QFETCH(int, pattern);
     QFETCH(int, frameNum);
     QFETCH(int, direction);
     QFETCH(QString, font);
-    const ExportRequest request = CommandLine::parse(args(line), NoStoredSettings);
+    QFETCH(QString, sentence);
+    const ExportRequest request = CommandLine::parse(withProgram(arguments), NoStoredSettings);
     QCOMPARE(request.settings.MakingPattern, pattern);
     QCOMPARE(request.settings.FrameNum, frameNum);
     QCOMPARE(request.settings.DocDirection, direction);
     QCOMPARE(request.settings.UseFont, Cp932::encode(font));
+    QCOMPARE(request.settings.QuestionMes, Cp932::encode(sentence));
 }
 
 void TestCommandLine::badOptions_data()
 {
-    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("unknown option") << u"--trace - --colour"_s << u"--pattern"_s;
-    QTest::newRow("cells 11") << u"--trace - --cells 11"_s << u"4, 5, 6, 7, 8, 9, 10, 12, 15, 20"_s;
-    QTest::newRow("pattern") << u"--trace - --pattern practice5"_s << u"copy3"_s;
-    QTest::newRow("colour") << u"--trace - --model-color red"_s << u"#RRGGBB"_s;
-    QTest::newRow("paper") << u"--pdf x.pdf --paper A5"_s << u"Letter"_s;
-    QTest::newRow("missing value") << u"--trace - --cells"_s << u"--cells"_s;
-    QTest::newRow("size") << u"--trace - --size 10by10"_s << u"320x441"_s;
-    QTest::newRow("seed") << u"--trace - --seed -1"_s << u"4294967295"_s;
-    QTest::newRow("edit unknown") << u"--text-out - --edit reverse"_s << u"hiragana"_s;
-    QTest::newRow("edit repeat 6") << u"--text-out - --edit repeat=6"_s << u"1 から 5"_s;
-    QTest::newRow("edit blank without count") << u"--text-out - --edit blank"_s << u"blank=N"_s;
-    QTest::newRow("edit wrap 11") << u"--text-out - --edit wrap=11"_s << u"12, 15, 20"_s;
+    QTest::newRow("unknown option")
+        << QStringList{u"--trace"_s, u"-"_s, u"--colour"_s} << u"--pattern"_s;
+    QTest::newRow("cells 11") << QStringList{u"--trace"_s, u"-"_s, u"--cells"_s, u"11"_s}
+                              << u"4, 5, 6, 7, 8, 9, 10, 12, 15, 20"_s;
+    QTest::newRow("pattern") << QStringList{u"--trace"_s, u"-"_s, u"--pattern"_s, u"practice5"_s}
+                             << u"copy3"_s;
+    QTest::newRow("colour") << QStringList{u"--trace"_s, u"-"_s, u"--model-color"_s, u"red"_s}
+                            << u"#RRGGBB"_s;
+    QTest::newRow("paper") << QStringList{u"--pdf"_s, u"x.pdf"_s, u"--paper"_s, u"A5"_s}
+                           << u"Letter"_s;
+    QTest::newRow("missing value")
+        << QStringList{u"--trace"_s, u"-"_s, u"--cells"_s} << u"--cells"_s;
+    QTest::newRow("size") << QStringList{u"--trace"_s, u"-"_s, u"--size"_s, u"10by10"_s}
+                          << u"320x441"_s;
+    QTest::newRow("seed") << QStringList{u"--trace"_s, u"-"_s, u"--seed"_s, u"-1"_s}
+                          << u"4294967295"_s;
+    QTest::newRow("edit unknown") << QStringList{u"--text-out"_s, u"-"_s, u"--edit"_s, u"reverse"_s}
+                                  << u"hiragana"_s;
+    QTest::newRow("edit repeat 6")
+        << QStringList{u"--text-out"_s, u"-"_s, u"--edit"_s, u"repeat=6"_s} << u"1 から 5"_s;
+    QTest::newRow("edit blank without count")
+        << QStringList{u"--text-out"_s, u"-"_s, u"--edit"_s, u"blank"_s} << u"blank=N"_s;
+    QTest::newRow("edit wrap 11") << QStringList{u"--text-out"_s, u"-"_s, u"--edit"_s, u"wrap=11"_s}
+                                  << u"12, 15, 20"_s;
     QTest::newRow("edit katakana with a count")
-        << u"--text-out - --edit katakana=1"_s << u"katakana"_s;
+        << QStringList{u"--text-out"_s, u"-"_s, u"--edit"_s, u"katakana=1"_s} << u"katakana"_s;
 }
 
 void TestCommandLine::badOptions()
 {
-    QFETCH(QString, line);
+    QFETCH(QStringList, arguments);
     QFETCH(QString, message);
     try {
-        CommandLine::parse(args(line), NoStoredSettings);
+        CommandLine::parse(withProgram(arguments), NoStoredSettings);
         QFAIL("accepted");
     } catch (const UsageError &error) {
         QVERIFY2(error.message().contains(message), qPrintable(error.message()));
         QVERIFY(!error.message().contains(u'\n'));
     }
-    const Run run = hekira(args(line).mid(1));
+    const Run run = hekira(arguments);
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.out.isEmpty());
+}
+
+void TestCommandLine::printNumber_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("taken");
+
+    QTest::newRow("7") << u"7"_s << true;
+    QTest::newRow("negative") << u"-3"_s << true;
+    QTest::newRow("plus sign") << u"+5"_s << true;
+    QTest::newRow("leading blanks") << u" \t42"_s << true;
+    QTest::newRow("largest") << u"2147483647"_s << true;
+    QTest::newRow("smallest") << u"-2147483648"_s << true;
+    QTest::newRow("plus minus") << u"+-5"_s << false;
+    QTest::newRow("two minus signs") << u"--5"_s << false;
+    QTest::newRow("exponent") << u"1e3"_s << false;
+    QTest::newRow("letters") << u"abc"_s << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("trailing blank") << u"12 "_s << false;
+    QTest::newRow("beyond 32 bits") << u"2147483648"_s << false;
+    QTest::newRow("full-width digit") << u"７"_s << false;
+}
+
+void TestCommandLine::printNumber()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, taken);
+    const QStringList arguments{u"--trace"_s, u"-"_s, u"--number"_s, value};
+    try {
+        const ExportRequest request = CommandLine::parse(withProgram(arguments), NoStoredSettings);
+        QVERIFY2(taken, "accepted");
+        QCOMPARE(request.settings.PrnNumPrint, 1);
+        QCOMPARE(request.settings.PrnNumText, value);
+    } catch (const UsageError &error) {
+        QVERIFY2(!taken, qPrintable(error.message()));
+        QVERIFY2(error.message().contains(u"--number の値 \"%1\""_s.arg(value)),
+                 qPrintable(error.message()));
+        QVERIFY(error.message().contains(u"-2147483648 から 2147483647 までの整数"_s));
+    }
+    const Run run = hekira(arguments);
+    QCOMPARE(run.exitCode, taken ? 0 : 2);
+    QCOMPARE(run.out.isEmpty(), !taken);
 }
 
 void TestCommandLine::withoutDisplay_data()
@@ -177,24 +247,26 @@ void TestCommandLine::withoutDisplay()
 
 void TestCommandLine::storedSettings_data()
 {
-    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("frameNum");
     QTest::addColumn<int>("direction");
     QTest::addColumn<QString>("font");
 
     QTest::newRow("as stored, the face following the direction")
-        << u"--trace - --settings"_s << 6 << 1 << u"ＭＳ ゴシック"_s;
+        << QStringList{u"--trace"_s, u"-"_s, u"--settings"_s} << 6 << 1 << u"ＭＳ ゴシック"_s;
     QTest::newRow("options override, wherever --settings stands")
-        << u"--cells 12 --trace - --settings"_s << 7 << 1 << u"ＭＳ ゴシック"_s;
+        << QStringList{u"--cells"_s, u"12"_s, u"--trace"_s, u"-"_s, u"--settings"_s} << 7 << 1
+        << u"ＭＳ ゴシック"_s;
     QTest::newRow("an explicit face wins")
-        << u"--settings --font=@IPAGothic --trace -"_s << 6 << 1 << u"@IPAGothic"_s;
+        << QStringList{u"--settings"_s, u"--font=@IPAGothic"_s, u"--trace"_s, u"-"_s} << 6 << 1
+        << u"@IPAGothic"_s;
     QTest::newRow("without --settings, the defaults")
-        << u"--trace -"_s << 0 << 0 << u"@ＭＳ 明朝"_s;
+        << QStringList{u"--trace"_s, u"-"_s} << 0 << 0 << u"@ＭＳ 明朝"_s;
 }
 
 void TestCommandLine::storedSettings()
 {
-    QFETCH(QString, line);
+    QFETCH(QStringList, arguments);
     QFETCH(int, frameNum);
     QFETCH(int, direction);
     QFETCH(QString, font);
@@ -204,12 +276,13 @@ void TestCommandLine::storedSettings()
     file.write(u"[Wamo]\nFrameNum=6\nDocDirection=1\nWamoUseFont=@@ＭＳ ゴシック\nTraceColor=255\n"
                u"CopybookColor=0\n"_s.toUtf8());
     file.close();
-    const ExportRequest request = CommandLine::parse(args(line), SettingsStore(file.fileName()));
+    const ExportRequest request =
+        CommandLine::parse(withProgram(arguments), SettingsStore(file.fileName()));
     QCOMPARE(request.settings.FrameNum, frameNum);
     QCOMPARE(request.settings.DocDirection, direction);
     QCOMPARE(request.settings.UseFont, Cp932::encode(font));
     QCOMPARE(request.settings.TraceColor,
-             line.contains(u"--settings"_s) ? Color(255) : Color(0xC0C0C0));
+             arguments.contains(u"--settings"_s) ? Color(255) : Color(0xC0C0C0));
 }
 
 void TestCommandLine::traceFromStandardInput()
@@ -343,8 +416,8 @@ void TestCommandLine::errorsWriteNothing_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("bad number") << QStringList{u"--number"_s, u"abc"_s} << 1
-                                << u"'abc' は整数ではありません"_s;
+    QTest::newRow("bad number") << QStringList{u"--number"_s, u"abc"_s} << 2
+                                << u"--number の値 \"abc\" は使えません"_s;
     QTest::newRow("missing file") << QStringList{u"/nonexistent/lines.txt"_s} << 1
                                   << u"ファイル \"/nonexistent/lines.txt\" は開けません。"_s;
 }

@@ -1,14 +1,14 @@
 #include "pagetrace.h"
 
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
 // Frame index of a cell count.
 int frameNum(int cells)
 {
-    constexpr int counts[] = {4, 5, 6, 7, 8, 9, 10, 12, 15, 20};
-    return int(std::find(std::begin(counts), std::end(counts), cells) - std::begin(counts));
+    return int(std::ranges::find(CellCounts, cells) - CellCounts.begin());
 }
 
 // "cell:char:m|t" for each character drawn in row `row`, in drawing order.

@@ -3,11 +3,10 @@
 #include "fontfaces.h"
 #include "pagesurface.h"
 #include "rastersurface.h"
+#include "recordingsurface.h"
 #include "verticalglyphs.h"
 
-#include <QBuffer>
 #include <QFontInfo>
-#include <QPdfWriter>
 #include <QPicture>
 #include <QTest>
 
@@ -21,6 +20,11 @@ constexpr Color Brush = 0xFF0000;      // 'o'
 QByteArray sjis(const QString &text)
 {
     return Cp932::encode(text);
+}
+
+Color pixel(const QImage &image, QPoint at)
+{
+    return fromRgb(image.pixel(at));
 }
 
 QStringList picture(const QImage &image)
@@ -80,8 +84,10 @@ private Q_SLOTS:
     void turnedGlyphReadsUpright();
     void glyphFillsItsCell_data();
     void glyphFillsItsCell();
-    void pixels();
+    void imageStaysAsTaken();
     void bytesFormingNoCharacterDrawNothing();
+    void traceTextStaysOnItsLine_data();
+    void traceTextStaysOnItsLine();
 };
 
 void TestSurfaces::figures_data()
@@ -229,11 +235,12 @@ void TestSurfaces::textBackground()
     surface.setBrushStyle(brushStyle);
     surface.setBrushColor(Brush);
     surface.TextOut(at.x(), at.y(), sjis(text));
+    const QImage image = surface.image();
 
     int brushPixels = 0;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 70; ++x) {
-            brushPixels += surface.GetPixel(x, y) == Brush;
+            brushPixels += pixel(image, QPoint(x, y)) == Brush;
         }
     }
     if (boxWidth == 0) {
@@ -243,11 +250,11 @@ void TestSurfaces::textBackground()
     const QRect box(at, QSize(boxWidth, height));
     for (const QPoint corner :
          {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
-        QCOMPARE(surface.GetPixel(corner.x(), corner.y()), Brush);
+        QCOMPARE(pixel(image, corner), Brush);
     }
     for (const QPoint outside : {box.topLeft() - QPoint(1, 0), box.topLeft() - QPoint(0, 1),
                                  box.topRight() + QPoint(1, 0), box.bottomLeft() + QPoint(0, 1)}) {
-        QCOMPARE(surface.GetPixel(outside.x(), outside.y()), Color(0xFFFFFF));
+        QCOMPARE(pixel(image, outside), Color(0xFFFFFF));
     }
 }
 
@@ -276,9 +283,10 @@ void TestSurfaces::faceFamily()
     QFETCH(bool, standIn);
 
     FontFaces faces;
-    const FontFace &resolved = faces.face(sjis(face));
-    QCOMPARE(resolved.rawFont().familyName(), family);
-    QCOMPARE(resolved.isVertical(), vertical);
+    FontFace &resolved = faces.face(sjis(face));
+    QCOMPARE(resolved.sizedFont(20).familyName(), family);
+    // A vertical face turns every full-width character.
+    QCOMPARE(resolved.glyph(sjis(u"漢"_qs)).turned, vertical);
     QCOMPARE(FontFaces::family(sjis(face)), family);
     // Widgets naming a Windows face get its stand-in too.
     if (standIn) {
@@ -304,7 +312,7 @@ void TestSurfaces::verticalShaping()
     QFETCH(bool, hasVerticalForm);
 
     FontFaces faces;
-    const QRawFont &font = faces.face(sjis(u"ＭＳ 明朝"_qs)).rawFont();
+    const QRawFont &font = faces.face(sjis(u"ＭＳ 明朝"_qs)).sizedFont(20);
     const quint32 horizontal = font.glyphIndexesForString(character).value(0);
     const quint32 vertical = VerticalGlyphs(font).glyphIndex(character);
     QVERIFY(horizontal != 0);
@@ -377,29 +385,22 @@ void TestSurfaces::glyphFillsItsCell()
         qPrintable(QStringLiteral("off centre by %1, %2").arg(offCentre.x()).arg(offCentre.y())));
 }
 
-void TestSurfaces::pixels()
+// A picture taken stays as it was while drawing goes on.
+void TestSurfaces::imageStaysAsTaken()
 {
     RasterSurface raster(4, 3);
-    raster.SetPixel(1, 2, 0x3366CC); // red CC, green 66, blue 33
-    QCOMPARE(raster.image().pixel(1, 2) & 0xFFFFFF, 0xCC6633u);
-    QCOMPARE(raster.GetPixel(1, 2), Color(0x3366CC));
-    QCOMPARE(raster.GetPixel(0, 0), Color(0xFFFFFF));
-    QCOMPARE(raster.GetPixel(4, 0), PageSurface::InvalidColor);
-
-    // A picture taken stays as it was while drawing goes on.
+    const auto dot = [&](QPoint at, Color color) {
+        raster.setPenColor(color);
+        raster.setBrushColor(color);
+        raster.Rectangle(at.x(), at.y(), at.x() + 1, at.y() + 1);
+    };
+    dot({1, 2}, 0x3366CC); // red CC, green 66, blue 33
     const QImage before = raster.image();
-    raster.SetPixel(0, 0, 0x000000);
+    QCOMPARE(before.pixel(1, 2) & 0xFFFFFF, 0xCC6633u);
     QCOMPARE(before.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
-    QCOMPARE(raster.GetPixel(0, 0), Color(0x000000));
-
-    // A printed page cannot be read back.
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&pdf);
-    QPainter painter(&writer);
-    PageSurface page(painter);
-    page.SetPixel(1, 1, 0x000000);
-    QCOMPARE(page.GetPixel(1, 1), PageSurface::InvalidColor);
+    dot({0, 0}, 0x000000);
+    QCOMPARE(before.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+    QCOMPARE(raster.image().pixel(0, 0) & 0xFFFFFF, 0x000000u);
 }
 
 void TestSurfaces::bytesFormingNoCharacterDrawNothing()
@@ -414,9 +415,37 @@ void TestSurfaces::bytesFormingNoCharacterDrawNothing()
         surface.setBrushStyle(BrushStyle::Solid);
         surface.setBrushColor(Brush);
         surface.TextOut(0, 0, "\x85\x40\xA0");
-        QCOMPARE(surface.GetPixel(29, 19), Brush);
-        QCOMPARE(surface.GetPixel(30, 19), Color(0xFFFFFF));
+        const QImage image = surface.image();
+        QCOMPARE(pixel(image, {29, 19}), Brush);
+        QCOMPARE(pixel(image, {30, 19}), Color(0xFFFFFF));
     }
+}
+
+void TestSurfaces::traceTextStaysOnItsLine_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::newRow("line breaks") << QByteArray("a\nb\r\nc") << QByteArray(R"("a\nb\r\nc")");
+    QTest::newRow("tab") << QByteArray("a\tb") << QByteArray(R"("a\tb")");
+    QTest::newRow("quote and backslash") << QByteArray(R"(a"b\c)") << QByteArray(R"("a\"b\\c")");
+    QTest::newRow("other controls")
+        << QByteArray("\x01\x1B\x7F", 3) << QByteArray(R"("\x01\x1B\x7F")");
+    QTest::newRow("zero byte") << QByteArray("a\0b", 3) << QByteArray(R"("a\x00b")");
+    QTest::newRow("bytes forming no character")
+        << QByteArray("\x85\x40\xA0") << QByteArray(R"("\x85@\xA0")");
+    QTest::newRow("characters as UTF-8") << sjis(u"月　日ｱ"_qs) << u"\"月　日ｱ\""_qs.toUtf8();
+}
+
+void TestSurfaces::traceTextStaysOnItsLine()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, written);
+    RecordingSurface surface;
+    surface.setFontFace("F");
+    surface.TextOut(1, 2, text);
+    QCOMPARE(surface.takeLines(),
+             QByteArrayList{"text 1 2 font=\"F\"/12 color=#000000 bg=#ffffff " + written});
 }
 
 QTEST_MAIN(TestSurfaces)
