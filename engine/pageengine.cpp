@@ -52,8 +52,7 @@ PageEngine::PageEngine(RandomGenerator &random) : m_random(random)
 void PageEngine::MakePrint(DrawingSurface &surface, qint32 PageWidth, qint32 PageHeight,
                            SheetSettings &settings, const LineList &ExMoji, const PageState &state)
 {
-    LineList workLines;
-    workLines.assign(ExMoji);
+    LineList workLines = ExMoji;
     m_drawScale = DrawScale::ForPage(PageWidth, PageHeight);
     blankPage(surface);
     surface.setFontFace(settings.UseFont);

@@ -53,13 +53,3 @@ void LineList::add(const QByteArray &line)
 {
     m_lines.append(line);
 }
-
-void LineList::clear()
-{
-    m_lines.clear();
-}
-
-void LineList::assign(const LineList &other)
-{
-    m_lines = other.m_lines;
-}

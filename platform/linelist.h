@@ -25,8 +25,6 @@ public:
     QByteArray wholeLine(qsizetype index) const;
     void replace(qsizetype index, const QByteArray &line);
     void add(const QByteArray &line);
-    void clear();
-    void assign(const LineList &other);
 
 private:
     QByteArrayList m_lines;

@@ -135,8 +135,7 @@ void TestGridFrame::randomOrder()
         for (int i = 0; i < sourceLines; ++i) {
             exMoji.add(QByteArray::number(i));
         }
-        LineList work;
-        work.assign(exMoji);
+        LineList work = exMoji;
         ShuffleFirstPage(work, exMoji, rows, random);
         // Each of the first page's source lines exactly once; the other rows empty.
         QByteArrayList firstPage;
