@@ -1,10 +1,11 @@
 #include "hekiraerror.h"
 
-HekiraError::HekiraError(const QString &message) : std::runtime_error(message.toStdString())
+HekiraError::HekiraError(const QString &message)
+    : std::runtime_error(message.toStdString()), m_message(message)
 {
 }
 
 QString HekiraError::message() const
 {
-    return QString::fromStdString(what());
+    return m_message;
 }

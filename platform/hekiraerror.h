@@ -9,5 +9,9 @@
 class HekiraError : public std::runtime_error {
 public:
     explicit HekiraError(const QString &message);
+    /// The message whole: what() is a C string, which ends at a zero character.
     QString message() const;
+
+private:
+    QString m_message;
 };

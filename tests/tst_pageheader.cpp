@@ -164,11 +164,12 @@ void TestPageHeader::printNumberText()
 
 void TestPageHeader::badPrintNumberStopsAfterDate()
 {
-    const QStringList bad{QStringLiteral("abc"),        QString(),
-                          QStringLiteral("2147483648"), QStringLiteral("12 "),
-                          QStringLiteral("1.5"),        QStringLiteral("７"),
-                          QStringLiteral("+-5"),        QStringLiteral("--5"),
-                          QStringLiteral("1e3"),        QStringLiteral("+")};
+    const QStringList bad{QStringLiteral("abc"), QString(), QStringLiteral("2147483648"),
+                          QStringLiteral("12 "), QStringLiteral("1.5"), QStringLiteral("７"),
+                          QStringLiteral("+-5"), QStringLiteral("--5"), QStringLiteral("1e3"),
+                          QStringLiteral("+"),
+                          // The message keeps what follows a zero character (found by fuzzing).
+                          QStringLiteral("1") + QChar(0) + QStringLiteral("2")};
     for (const QString &text : bad) {
         RandomGenerator random(1);
         PageEngine engine(random);
