@@ -51,6 +51,16 @@ struct Window {
         control<QPlainTextEdit>("ExMoji")->setPlainText(lines.join(u'\n'));
     }
     void choose(const char *group, int index) { control<RadioGroup>(group)->setItemIndex(index); }
+    // Opens a file holding these bytes with "ﾌｧｲﾙを開く".
+    void open(const QByteArray &bytes)
+    {
+        QFile file(home.filePath(u"lines.txt"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        dialogs.openName = file.fileName();
+        click("btnOpenFile");
+    }
     // "prev next print part" as 0/1 flags.
     QString buttons()
     {
@@ -575,12 +585,7 @@ void TestTMain::openFile()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, memo);
     Window window;
-    QFile file(window.home.filePath(u"lines.txt"_s));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
-    window.dialogs.openName = file.fileName();
-    window.click("btnOpenFile");
+    window.open(bytes);
     QCOMPARE(window.control<QPlainTextEdit>("ExMoji")->toPlainText(), memo);
     QVERIFY(!window.enabled("btnPrint")); // opening changes no button
     // A file that cannot be opened leaves the text as it was.
@@ -652,12 +657,7 @@ void TestTMain::openAndSaveKeepTheBytes()
     QFETCH(QString, memo);
     QFETCH(QString, form);
     Window window;
-    QFile file(window.home.filePath(u"lines.txt"_s));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
-    window.dialogs.openName = file.fileName();
-    window.click("btnOpenFile");
+    window.open(bytes);
     QCOMPARE(window.control<QPlainTextEdit>("ExMoji")->toPlainText(), memo);
     QVERIFY(window.main.statusBar()->currentMessage().contains(u" %1 "_s.arg(form)));
     window.dialogs.saveName = window.home.filePath(u"saved.txt"_s);
