@@ -192,8 +192,9 @@ struct Option {
     void (*apply)(ExportRequest &request, const QString &value);
 };
 
-const std::array<Option, 28> Options{{
+const std::array<Option, 29> Options{{
     {"--help"_L1, false, [](ExportRequest &r, const QString &) { r.help = true; }},
+    {"--version"_L1, false, [](ExportRequest &r, const QString &) { r.version = true; }},
     {"--png"_L1, true, [](ExportRequest &r, const QString &v) { r.pngFile = v; }},
     {"--pdf"_L1, true, [](ExportRequest &r, const QString &v) { r.pdfFile = v; }},
     {"--trace"_L1, true, [](ExportRequest &r, const QString &v) { r.traceFile = v; }},
@@ -362,7 +363,9 @@ QString CommandLine::usage()
   --model-color #RRGGBB お手本の色 (既定 #000000)
   --trace-color #RRGGBB 練習の色 (既定 #c0c0c0)
 
+その他:
   --help                この説明を表示する
+  --version             バージョンを表示する
 
 書き出すファイルは、書き終えてから元のファイルと置き換えます。書けなかったときは
 元のファイルがそのまま残ります。

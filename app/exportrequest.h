@@ -30,6 +30,7 @@ struct ExportRequest {
     int dpi = 600;
     std::optional<quint32> seed;
     bool help = false;
+    bool version = false;      ///< --version: "hekira <version>" and nothing else
     bool sheetOptions = false; ///< an option beyond the text file and its encoding was given
 
     bool hasOutput() const

@@ -114,6 +114,10 @@ int run(int argc, char **argv, const ExportRequest &request)
         QTextStream(stdout) << CommandLine::usage();
         return 0;
     }
+    if (request.version) {
+        QTextStream(stdout) << "hekira " HEKIRA_VERSION "\n";
+        return 0;
+    }
     if (request.hasOutput()) {
         // Outside a desktop session Qt would warn on stderr for want of a runtime
         // folder; a private one serves the offscreen platform while the program runs.

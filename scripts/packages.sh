@@ -12,6 +12,9 @@ hekira_test_packages=(
   xvfb xauth poppler-utils imagemagick cups-daemon cups-client
 )
 hekira_fuzz_packages=(clang libfuzzer-14-dev libclang-rt-14-dev)
+# scripts/package: dpkg-shlibdeps (with file) for the dependencies, the checks of
+# the desktop entry, the AppStream data and the package, and man to read the page.
+hekira_package_packages=(dpkg-dev file desktop-file-utils appstream lintian man-db)
 
 hekira_install() {
   local missing=() pkg

@@ -229,6 +229,8 @@ void TestCommandLine::withoutDisplay_data()
     QTest::addColumn<QString>("output");
 
     QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"使い方: hekira"_s;
+    QTest::newRow("version") << QStringList{u"--version"_s} << 0
+                             << u"hekira " HEKIRA_VERSION "\n"_s;
     QTest::newRow("a mistake") << QStringList{u"--cells"_s, u"11"_s} << 2 << u"--cells の値"_s;
     QTest::newRow("options without an output")
         << QStringList{u"--cells"_s, u"12"_s} << 2 << u"と共に指定してください"_s;
