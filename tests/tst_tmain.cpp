@@ -130,8 +130,14 @@ QString focusName()
 template <typename Dialog> void whenShown(std::function<void(Dialog &)> answer)
 {
     QTimer::singleShot(0, [answer] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
+        QWidget *modal = QApplication::activeModalWidget();
+        auto *dialog = qobject_cast<Dialog *>(modal);
+        if (!dialog) {
+            if (modal) {
+                modal->close();
+            }
+            QFAIL("the dialog did not show");
+        }
         answer(*dialog);
         // A dialog that refused the answer must not keep the test waiting.
         if (dialog->isVisible()) {
