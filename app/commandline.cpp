@@ -192,7 +192,8 @@ struct Option {
     void (*apply)(ExportRequest &request, const QString &value);
 };
 
-const std::array<Option, 29> Options{{
+// Sized by its rows, so that a new option is one row.
+const auto Options = std::to_array<Option>({
     {"--help"_L1, false, [](ExportRequest &r, const QString &) { r.help = true; }},
     {"--version"_L1, false, [](ExportRequest &r, const QString &) { r.version = true; }},
     {"--png"_L1, true, [](ExportRequest &r, const QString &v) { r.pngFile = v; }},
@@ -238,6 +239,7 @@ const std::array<Option, 29> Options{{
     {"--settings"_L1, false, [](ExportRequest &, const QString &) {}},
     {"--font"_L1, true,
      [](ExportRequest &r, const QString &v) { r.settings.UseFont = Cp932::encode(v); }},
+    {"--list-fonts"_L1, false, [](ExportRequest &r, const QString &) { r.listFonts = true; }},
     {"--model-color"_L1, true,
      [](ExportRequest &r, const QString &v) {
          r.settings.CopybookColor = color(u"--model-color"_s, v);
@@ -246,7 +248,7 @@ const std::array<Option, 29> Options{{
      [](ExportRequest &r, const QString &v) {
          r.settings.TraceColor = color(u"--trace-color"_s, v);
      }},
-}};
+});
 
 const Option &findOption(const QString &name)
 {
@@ -358,6 +360,7 @@ QString CommandLine::usage()
   --number N            プリント番号 N を印刷する (-2147483648 から 2147483647 までの整数)
   --sentence TEXT       問題文 (既定 "%2")
   --font FACE           書体 (既定: 縦書きは "%3"、横書きは "%4")
+  --list-fonts          選べる書体を一行に一つずつ表示する (縦書き用の "@" 付きも)
   --settings            ウィンドウが保存した設定 (~/.config/hekira/settings.ini) から始める
                         (ほかのオプションはその上に重ねて効く)
   --model-color #RRGGBB お手本の色 (既定 #000000)

@@ -13,7 +13,7 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
-    /// A text file to open.
+    /// A text file to open, by its name as typed (nothing is added to it).
     virtual QString openTextFileName(QWidget *parent) = 0;
     /// Where to save a text file, and whether as UTF-8 rather than in the form it
     /// was read in; ".txt" is added to a name without an extension.
@@ -24,8 +24,9 @@ public:
     virtual TextSaveTarget saveTextFile(QWidget *parent) = 0;
     /// Where to save a PDF; ".pdf" is added to a name without an extension.
     virtual QString savePdfFileName(QWidget *parent) = 0;
-    /// A font face; the dialog opens on the face last chosen in it.
-    virtual std::optional<QString> chooseFontFace(QWidget *parent) = 0;
+    /// One of the faces a sheet can use (FontFaces::choices()), the dialog opening
+    /// on `current`.
+    virtual std::optional<QString> chooseFontFace(QWidget *parent, const QString &current) = 0;
     /// A colour; the dialog opens on the colour last chosen in it.
     virtual std::optional<Color> chooseColor(QWidget *parent) = 0;
     /// Shows an error message; returns when the user has read it.

@@ -29,6 +29,7 @@ struct ExportRequest {
     QPageSize::PageSizeId paper = QPageSize::A4;
     int dpi = 600;
     std::optional<quint32> seed;
+    bool listFonts = false; ///< --list-fonts: print the faces that can be chosen
     bool help = false;
     bool version = false;      ///< --version: "hekira <version>" and nothing else
     bool sheetOptions = false; ///< an option beyond the text file and its encoding was given

@@ -82,6 +82,16 @@ int exportSheets(const ExportRequest &request)
     return 0;
 }
 
+// The faces --font and the window's font dialog offer, one a line.
+int listFonts()
+{
+    QTextStream out(stdout);
+    for (const QString &face : FontFaces::choices()) {
+        out << face << '\n';
+    }
+    return 0;
+}
+
 int runWindow(QApplication &application, const ExportRequest &request)
 {
     QtPrinter printer;
@@ -118,7 +128,7 @@ int run(int argc, char **argv, const ExportRequest &request)
         QTextStream(stdout) << "hekira " HEKIRA_VERSION "\n";
         return 0;
     }
-    if (request.hasOutput()) {
+    if (request.hasOutput() || request.listFonts) {
         // Outside a desktop session Qt would warn on stderr for want of a runtime
         // folder; a private one serves the offscreen platform while the program runs.
         std::optional<QTemporaryDir> runtime;
@@ -128,7 +138,7 @@ int run(int argc, char **argv, const ExportRequest &request)
             qputenv("XDG_RUNTIME_DIR", runtime->path().toLocal8Bit());
         }
         QApplication application(argc, argv);
-        return exportSheets(request);
+        return request.listFonts ? listFonts() : exportSheets(request);
     }
     if (request.sheetOptions) {
         throw UsageError(

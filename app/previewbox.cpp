@@ -9,6 +9,16 @@ PreviewBox::PreviewBox(QWidget *parent)
     m_canvas.fill(Qt::white);
 }
 
+void PreviewBox::fitCanvas(const QImage &page)
+{
+    const QSize turned = page.size().transposed();
+    if (m_canvas.size() != turned || m_canvas.devicePixelRatio() != page.devicePixelRatio()) {
+        m_canvas = QImage(turned, QImage::Format_RGB32);
+        m_canvas.fill(Qt::white);
+        m_canvas.setDevicePixelRatio(page.devicePixelRatio());
+    }
+}
+
 void PreviewBox::copied()
 {
     m_fresh = true;

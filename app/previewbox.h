@@ -17,6 +17,9 @@ public:
 
     /// The box's picture, to copy a page into; call copied() afterwards.
     QImage &canvas() { return m_canvas; }
+    /// Makes the picture the size of a portrait page turned, at the page's pixel
+    /// ratio (white when it changes), so that the page fills it.
+    void fitCanvas(const QImage &page);
     void copied();
     /// Whether repaints show the picture; takes effect at the next repaint.
     void setShowing(bool showing) { m_showing = showing; }

@@ -1,11 +1,16 @@
 #include "qtdialogs.h"
 
+#include "fontfacedialog.h"
+
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
-#include <QFontDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTranslator>
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 
@@ -15,16 +20,36 @@ const QString TextFilter = u"ﾃｷｽﾄ形式(*.txt)"_s;
 const QString Utf8TextFilter = u"ﾃｷｽﾄ形式 UTF-8(*.txt)"_s;
 const QString AllFilesFilter = u"すべてのﾌｧｲﾙ(*.*)"_s;
 
-// The chosen file and the filter it was chosen under; no file when cancelled.
+// Qt's own dialogs and message boxes speak Japanese like the window, whatever the
+// locale (Debian's qt6-translations-l10n; without it they stay in English).
+void installQtTranslations()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        auto *translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(u"qt_ja"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(translator);
+        } else {
+            delete translator;
+        }
+    });
+}
+
+// The chosen file and the filter it was chosen under; no file when cancelled. A
+// name typed without an extension gets `suffix` when saving; a file to open is
+// taken by the name as typed.
 std::pair<QString, QString> fileName(QWidget *parent, QFileDialog::AcceptMode mode,
                                      const QStringList &filters, const QString &suffix)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(suffix);
+    if (mode == QFileDialog::AcceptOpen) {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(suffix);
+    }
     if (dialog.exec() != QDialog::Accepted) {
         return {};
     }
@@ -33,14 +58,14 @@ std::pair<QString, QString> fileName(QWidget *parent, QFileDialog::AcceptMode mo
 
 } // namespace
 
-QtDialogs::QtDialogs(QPrinter &printer) : m_printer(printer), m_font(u"ＭＳ Ｐゴシック"_s)
+QtDialogs::QtDialogs(QPrinter &printer) : m_printer(printer)
 {
-    m_font.setPixelSize(15);
+    installQtTranslations();
 }
 
 QString QtDialogs::openTextFileName(QWidget *parent)
 {
-    return fileName(parent, QFileDialog::AcceptOpen, {TextFilter, AllFilesFilter}, u"txt"_s).first;
+    return fileName(parent, QFileDialog::AcceptOpen, {TextFilter, AllFilesFilter}, QString()).first;
 }
 
 Dialogs::TextSaveTarget QtDialogs::saveTextFile(QWidget *parent)
@@ -57,15 +82,13 @@ QString QtDialogs::savePdfFileName(QWidget *parent)
         .first;
 }
 
-std::optional<QString> QtDialogs::chooseFontFace(QWidget *parent)
+std::optional<QString> QtDialogs::chooseFontFace(QWidget *parent, const QString &current)
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, m_font, parent);
-    if (!ok) {
+    FontFaceDialog dialog(current, parent);
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    m_font = font;
-    return font.family();
+    return dialog.face();
 }
 
 std::optional<Color> QtDialogs::chooseColor(QWidget *parent)

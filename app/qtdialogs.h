@@ -3,20 +3,20 @@
 #include "dialogs.h"
 
 #include <QColor>
-#include <QFont>
 
 class QPrinter;
 
 /// The dialogs as the desktop shows them.
 class QtDialogs : public Dialogs {
 public:
-    /// Sets up the printer the program prints on.
+    /// Sets up the printer the program prints on, and Qt's Japanese texts for the
+    /// dialogs (once a process).
     explicit QtDialogs(QPrinter &printer);
 
     QString openTextFileName(QWidget *parent) override;
     TextSaveTarget saveTextFile(QWidget *parent) override;
     QString savePdfFileName(QWidget *parent) override;
-    std::optional<QString> chooseFontFace(QWidget *parent) override;
+    std::optional<QString> chooseFontFace(QWidget *parent, const QString &current) override;
     std::optional<Color> chooseColor(QWidget *parent) override;
     void showError(QWidget *parent, const QString &message) override;
     void setupPrinter(QWidget *parent) override;
@@ -24,6 +24,5 @@ public:
 
 private:
     QPrinter &m_printer;
-    QFont m_font;
     QColor m_color = Qt::black;
 };

@@ -66,6 +66,7 @@ StoredSettings StoredSettings::restore(const SettingsStore &store)
     StoredSettings settings;
     if (font != MissingText) {
         settings.useFont = font;
+        settings.useFontStored = true;
     }
     if (sentence != MissingText) {
         settings.questionMes = sentence;

@@ -25,6 +25,7 @@ struct StoredSettings {
     };
 
     QString useFont = SheetSettings::DefaultUseFont.toString();
+    bool useFontStored = false; ///< the file held a face
     QString questionMes = SheetSettings::DefaultQuestionMes.toString();
     Color copybookColor = 0x000000;
     Color traceColor = 0xC0C0C0;

@@ -32,8 +32,9 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
-#include <QStatusBar>
+#include <QSpinBox>
 #include <QTabWidget>
 
 using namespace Qt::StringLiterals;
@@ -44,6 +45,11 @@ constexpr QSize ClientSize(738, 474);
 // Beyond this a text is no longer a worksheet's, and the editor would crawl.
 constexpr qsizetype MemoLimitBytes = 16 * 1024 * 1024;
 constexpr QSize PreviewPage(DrawScale::ReferenceWidth, DrawScale::ReferenceHeight);
+// The window's own face; the font dialog opens on it until a face is chosen.
+const QString WindowFace = u"ＭＳ Ｐゴシック"_s;
+constexpr int WindowFacePixels = 15;
+constexpr int StatusPixels = 13;
+constexpr int SpinBoxFrame = 8; // what a spin box's frame and margins take of its width
 
 const QStringList NoYes{u"なし"_s, u"あり"_s};
 
@@ -53,19 +59,22 @@ template <typename Widget> Widget *place(Widget *widget, int left, int top, int 
     return widget;
 }
 
+// Some texts are wider than their controls in this face: a smaller size keeps
+// them whole rather than clipped.
+QFont fitted(QFont font, const QString &text, int width)
+{
+    while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(text) > width) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, QRect place)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1StringView(name));
     button->setGeometry(place);
-    // Some captions are wider than their buttons in this face: a smaller size keeps
-    // them whole rather than clipped.
-    QFont font = button->font();
-    while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(
-                                       QString(caption).remove(u'&')) > place.width() - 6) {
-        font.setPixelSize(font.pixelSize() - 1);
-    }
-    button->setFont(font);
+    button->setFont(fitted(button->font(), QString(caption).remove(u'&'), place.width() - 6));
     return button;
 }
 
@@ -125,6 +134,7 @@ TMain::TMain(Printer &printer, Dialogs &dialogs, const SettingsStore &settings, 
     FormCreate();
     // Created once, after the window, so that it keeps its state between uses.
     m_editLine = new TFEditLine(*m_memoLines, this);
+    connect(m_editLine, &QDialog::finished, this, &TMain::editLineFinished);
 }
 
 TMain::~TMain() = default;
@@ -134,15 +144,25 @@ void TMain::buildWindow()
     setWindowTitle(u"Hekira"_s);
     auto *client = new QWidget(this);
     client->setFixedSize(ClientSize);
-    QFont font(u"ＭＳ Ｐゴシック"_s);
-    font.setPixelSize(15);
+    QFont font(WindowFace);
+    font.setPixelSize(WindowFacePixels);
     client->setFont(font);
     setCentralWidget(client);
 
+    // Controls are created in tab order: the sentence, the tabs and what they hold,
+    // then the row of commands below the preview.
     bevel(client, QRect(8, 4, 289, 37));
     auto *title = place(new QLabel(u"Hekira"_s, client), 16, 8, 273, 29);
     title->setWordWrap(true);
     title->setStyleSheet(u"color: purple; font-size: 22px; font-weight: bold;"_s);
+
+    // The status line takes the free band beside the title, so that a message never
+    // changes the window's size.
+    m_statusLine = place(new QLabel(client), 304, 4, 425, 37);
+    m_statusLine->setObjectName(u"StatusLine"_s);
+    QFont statusFont = font;
+    statusFont.setPixelSize(StatusPixels);
+    m_statusLine->setFont(statusFont);
 
     m_questionSentence =
         place(new QLineEdit(Cp932::decode(SheetSettings().QuestionMes), client), 8, 48, 457, 23);
@@ -162,8 +182,22 @@ void TMain::buildWindow()
     m_previewBox->move(16, 104);
     connect(m_previewBox, &PreviewBox::aboutToPaint, this, &TMain::FormPaint);
 
+    auto *tabs = place(new QTabWidget(client), 472, 48, 257, 385);
+    tabs->setObjectName(u"PageControl1"_s);
+    tabs->addTab(buildTextTab(), u"文字入力"_s);
+    tabs->addTab(buildFrameTab(), u"枠設定"_s);
+    tabs->addTab(buildSpecialTab(), u"特殊"_s);
+
     m_prePage = button(client, "btnPrePage", u"前頁"_s, QRect(16, 440, 41, 25));
     m_nextPage = button(client, "btnNextPage", u"次頁"_s, QRect(64, 440, 41, 25));
+    // Where the preview is, and a page to go to: a number and Enter, or the arrow keys.
+    m_pageNum = place(new QSpinBox(client), 112, 440, 81, 25);
+    m_pageNum->setObjectName(u"spnPage"_s);
+    m_pageNum->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    m_pageNum->setAlignment(Qt::AlignCenter);
+    m_pageNum->setKeyboardTracking(false);
+    m_pageNum->setToolTip(u"頁の番号を入れて Enter で、その頁に移ります"_s);
+    clearPagePosition();
     auto *preview = button(client, "BtnPreview", u"ﾌﾟﾚﾋﾞｭｰ"_s, QRect(200, 440, 77, 25));
     m_print = button(client, "btnPrint", u"全印刷"_s, QRect(288, 440, 77, 25));
     m_partPrint = button(client, "btnPartPrint", u"頁印刷"_s, QRect(376, 440, 77, 25));
@@ -176,22 +210,19 @@ void TMain::buildWindow()
     }
     connect(m_prePage, &QPushButton::clicked, this, &TMain::btnPrePageClick);
     connect(m_nextPage, &QPushButton::clicked, this, &TMain::btnNextPageClick);
+    connect(m_pageNum, &QSpinBox::valueChanged, this, &TMain::spnPageChange);
     connect(preview, &QPushButton::clicked, this, &TMain::BtnPreviewClick);
     connect(m_print, &QPushButton::clicked, this, &TMain::btnPrintClick);
     connect(m_partPrint, &QPushButton::clicked, this, &TMain::btnPartPrintClick);
     connect(m_pdfSave, &QPushButton::clicked, this, &TMain::btnPdfSaveClick);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
-    auto *tabs = place(new QTabWidget(client), 472, 48, 257, 385);
-    tabs->setObjectName(u"PageControl1"_s);
-    tabs->addTab(buildTextTab(), u"文字入力"_s);
-    tabs->addTab(buildFrameTab(), u"枠設定"_s);
-    tabs->addTab(buildSpecialTab(), u"特殊"_s);
-
-    adjustSize();
+    // The layout is fixed: the window is exactly the client.
+    setFixedSize(ClientSize);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+    m_exMoji->setFocus();
 }
 
 QWidget *TMain::buildTextTab()
@@ -206,10 +237,18 @@ QWidget *TMain::buildTextTab()
     m_exMoji->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_exMoji->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_exMoji->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A tab cannot be a character of a sheet: Tab moves on to the next control.
+    m_exMoji->setTabChangesFocus(true);
     m_memoLines = std::make_unique<MemoLines>(*m_exMoji);
+    // Wide enough for its caption; the number box sits inside, beside "あり", and the
+    // items end at their text so that none reaches under it.
     m_prnNumPrint =
-        radioGroup(tab, "chkPrnNum", u"ﾌﾟﾘﾝﾄ番号"_s, NoYes, 1, QRect(0, 304, 73, 49), 0);
-    m_prnNum = place(new QLineEdit(u"1"_s, tab), 72, 320, 25, 19);
+        radioGroup(tab, "chkPrnNum", u"ﾌﾟﾘﾝﾄ番号"_s, NoYes, 1, QRect(0, 300, 97, 54), 0);
+    for (int i = 0; i < m_prnNumPrint->itemCount(); ++i) {
+        QRadioButton *item = m_prnNumPrint->item(i);
+        item->setMaximumWidth(item->sizeHint().width());
+    }
+    m_prnNum = place(new QLineEdit(u"1"_s, tab), 58, 332, 35, 19);
     m_prnNum->setObjectName(u"edtPrnNum"_s);
     connect(button(tab, "btnEditLine", u"ﾃﾞｰﾀを加工"_s, QRect(104, 320, 65, 25)),
             &QPushButton::clicked, this, &TMain::btnEditLineClick);
@@ -295,13 +334,22 @@ const LineList &TMain::exMoji()
 
 void TMain::openFile(const QString &path, TextEncoding encoding)
 {
+    showStatus(QString());
     const QByteArray bytes = TextFile::read(path);
     if (bytes.size() > MemoLimitBytes) {
         throw HekiraError(u"文字列の大きさがメモの制限を越えました"_s);
     }
     m_memoLines->setDocument(TextDocument::fromBytes(bytes, encoding));
-    statusBar()->showMessage(
-        u"\"%1\" を %2 で読みました。"_s.arg(path, formName(m_memoLines->document())));
+    showStatus(u"\"%1\" を %2 で読みました。"_s.arg(path, formName(m_memoLines->document())));
+}
+
+void TMain::showStatus(const QString &message)
+{
+    m_statusMessage = message;
+    // A long path gives way in its middle; the whole message is the tooltip.
+    m_statusLine->setText(
+        m_statusLine->fontMetrics().elidedText(message, Qt::ElideMiddle, m_statusLine->width()));
+    m_statusLine->setToolTip(message);
 }
 
 template <typename Handler> void TMain::guarded(Handler handler)
@@ -326,7 +374,10 @@ qint32 TMain::currentPage() const
 void TMain::refreshPreview(const LineList &lines)
 {
     Worksheet sheet = worksheet(lines);
-    ImageOutput page(PreviewPage, m_faces);
+    // The same page at more pixels on a screen that has more, so that it is as sharp
+    // as the text beside it.
+    const qreal ratio = m_previewBox->devicePixelRatioF();
+    ImageOutput page((QSizeF(PreviewPage) * ratio).toSize(), m_faces);
     try {
         sheet.write(page, currentPage(), 1);
     } catch (...) {
@@ -335,8 +386,34 @@ void TMain::refreshPreview(const LineList &lines)
     }
     m_printNumber = sheet.settings().PrintNumber;
     m_previewImage = page.image();
+    m_previewImage.setDevicePixelRatio(ratio);
+    m_previewBox->fitCanvas(m_previewImage);
     RotateR90(m_previewImage, m_previewBox->canvas());
     m_previewBox->copied();
+    showPagePosition(sheet.pageCount());
+}
+
+void TMain::showPagePosition(qint32 pageCount)
+{
+    const qint32 shown = currentPage() + 1;
+    const QString total = u" / %1 頁"_s.arg(pageCount);
+    const QSignalBlocker blocker(m_pageNum);
+    // A text cut short since the preview still shows where the page is.
+    m_pageNum->setRange(1, qMax(pageCount, shown));
+    m_pageNum->setSuffix(total);
+    m_pageNum->setValue(shown);
+    m_pageNum->setFont(fitted(centralWidget()->font(),
+                              QString::number(m_pageNum->maximum()) + total,
+                              m_pageNum->width() - SpinBoxFrame));
+}
+
+void TMain::clearPagePosition()
+{
+    const QSignalBlocker blocker(m_pageNum);
+    m_pageNum->setEnabled(false);
+    m_pageNum->setSuffix(QString());
+    m_pageNum->setRange(0, 0);
+    m_pageNum->clear();
 }
 
 void TMain::setPrintEnabled(bool enabled)
@@ -359,9 +436,11 @@ void TMain::BtnPreviewClick()
         setPrintEnabled(true);
         m_prePage->setEnabled(false);
         m_nextPage->setEnabled(false);
+        m_pageNum->setEnabled(false);
         if (lines.count() > m_pageState.LinesPerPage) {
             m_partPrint->setEnabled(true);
             m_nextPage->setEnabled(true);
+            m_pageNum->setEnabled(true);
             m_pageState.NextPageTop = m_pageState.LinesPerPage;
         }
     });
@@ -379,6 +458,22 @@ void TMain::btnNextPageClick()
             m_nextPage->setEnabled(false);
         }
         m_prePage->setEnabled(true);
+    });
+}
+
+void TMain::spnPageChange(int page)
+{
+    guarded([this, page] {
+        m_pageState.PageTop = (page - 1) * m_pageState.LinesPerPage;
+        const LineList lines = exMoji();
+        refreshPreview(lines);
+        // The buttons as paging there one page at a time leaves them.
+        const bool more = m_pageState.PageTop + m_pageState.LinesPerPage < lines.count();
+        if (more) {
+            m_pageState.NextPageTop = m_pageState.PageTop + m_pageState.LinesPerPage;
+        }
+        m_nextPage->setEnabled(more);
+        m_prePage->setEnabled(m_pageState.PageTop > 0);
     });
 }
 
@@ -413,6 +508,7 @@ template <typename Command> void TMain::print(Command command)
 
 void TMain::btnPrintClick()
 {
+    showStatus(QString());
     guarded([this] {
         print([this](Worksheet &sheet) {
             PrintCommands(m_printer).printAll(sheet, m_dialogs.printerPrintsToFile());
@@ -422,6 +518,7 @@ void TMain::btnPrintClick()
 
 void TMain::btnPartPrintClick()
 {
+    showStatus(QString());
     guarded([this] {
         print(
             [this](Worksheet &sheet) { PrintCommands(m_printer).printPage(sheet, currentPage()); });
@@ -435,6 +532,7 @@ void TMain::btnPdfSaveClick()
         if (fileName.isEmpty()) {
             return;
         }
+        showStatus(QString());
         PdfOutput pdf(fileName, u"Hekira"_s);
         // Every page, and an empty text still saves a sheet.
         print([&pdf](Worksheet &sheet) { sheet.write(pdf, 0, sheet.pageCount()); });
@@ -466,6 +564,7 @@ void TMain::FormCreate()
         m_dialogs.showError(this, error.message());
     }
     m_useFont = Cp932::encode(stored.useFont);
+    m_faceChosen = stored.useFontStored;
     m_questionSentence->setText(stored.questionMes);
     const std::array<RadioGroup *, StoredSettings::OptionCount> groups{
         m_setup, m_wakuSize, m_direct, m_sideWaku, m_crossLine, m_rndLine, m_day, m_name};
@@ -510,6 +609,7 @@ void TMain::btnSaveFileClick()
         if (target.path.isEmpty()) {
             return;
         }
+        showStatus(QString());
         const bool fits = m_memoLines->document().fitsEncoding();
         if (!fits || (target.utf8 && m_memoLines->document().encoding() != TextEncoding::Utf8)) {
             // A byte-order mark makes a UTF-8 file read back as UTF-8 whatever it holds.
@@ -519,7 +619,7 @@ void TMain::btnSaveFileClick()
         file.open();
         file.write(m_memoLines->document().toBytes());
         file.commit();
-        statusBar()->showMessage(
+        showStatus(
             fits ? u"\"%1\" に %2 で保存しました。"_s.arg(target.path,
                                                           formName(m_memoLines->document()))
                  : u"Shift_JIS で表せない文字があるため、\"%1\" に UTF-8 で保存しました。"_s.arg(
@@ -529,12 +629,14 @@ void TMain::btnSaveFileClick()
 
 void TMain::btnMemoClearClick()
 {
+    showStatus(QString());
     m_memoLines->setDocument(TextDocument()); // new text is Shift_JIS again
     setPrintEnabled(false);
     m_partPrint->setEnabled(false);
     m_prePage->setEnabled(false);
     m_nextPage->setEnabled(false);
     guarded([this] { refreshPreview(LineList()); });
+    clearPagePosition();
 }
 
 void TMain::btnEditLineClick()
@@ -544,13 +646,27 @@ void TMain::btnEditLineClick()
     m_editLine->activateWindow();
 }
 
+void TMain::editLineFinished(int result)
+{
+    if (result == QDialog::Accepted) {
+        showStatus(QString()); // the lines are no longer those of the file
+    }
+    // Back in the memo, where Ctrl+Z takes the rewrite back.
+    activateWindow();
+    m_exMoji->setFocus();
+}
+
 void TMain::btnSetFontClick()
 {
     guarded([this] {
-        const std::optional<QString> face = m_dialogs.chooseFontFace(this);
+        const std::optional<QString> face =
+            m_dialogs.chooseFontFace(this, m_faceChosen ? Cp932::decode(m_useFont) : WindowFace);
         if (face) {
-            m_useFont = Cp932::encode(*face);
-            StoredSettings::storeUseFont(m_settings, *face);
+            // In step with the direction as the toggle keeps it, and stored so, so that
+            // the face is upright after a restart too.
+            m_useFont = faceForDirection(Cp932::encode(*face), m_direct->itemIndex());
+            m_faceChosen = true;
+            StoredSettings::storeUseFont(m_settings, Cp932::decode(m_useFont));
         }
     });
 }

@@ -18,9 +18,11 @@ class SettingsStore;
 class TFEditLine;
 class PreviewBox;
 class Printer;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class RadioGroup;
 
 /// The main window: the text lines, the sheet options, the preview with its
@@ -40,8 +42,11 @@ public:
     /// The sheet options as the controls hold them now.
     SheetSettings sheetSettings() const;
     const PageState &pageState() const { return m_pageState; }
-    /// The page last drawn for the preview, portrait.
+    /// The page last drawn for the preview, portrait, in the screen's pixels: its
+    /// devicePixelRatio() is the screen's, its size 320 x 441 times that.
     const QImage &previewImage() const { return m_previewImage; }
+    /// The message the status line shows, whole; empty when none holds.
+    const QString &statusMessage() const { return m_statusMessage; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -51,6 +56,7 @@ private Q_SLOTS:
     void btnSaveFileClick();
     void btnMemoClearClick();
     void btnEditLineClick();
+    void editLineFinished(int result);
     void btnSetFontClick();
     void rgDirectClick(int index);
     void shpCopybookMouseDown();
@@ -59,6 +65,7 @@ private Q_SLOTS:
     void BtnPreviewClick();
     void btnNextPageClick();
     void btnPrePageClick();
+    void spnPageChange(int page);
     void btnPrintClick();
     void btnPartPrintClick();
     void btnPdfSaveClick();
@@ -80,8 +87,15 @@ private:
     /// The page that starts at PageTop.
     qint32 currentPage() const;
     void setPrintEnabled(bool enabled);
-    /// Draws the page at PageTop and copies it, turned, into the preview box.
+    /// Draws the page at PageTop and copies it, turned, into the preview box, and
+    /// shows which page of how many it is.
     void refreshPreview(const LineList &lines);
+    /// The page box at the page at PageTop, of `pageCount`.
+    void showPagePosition(qint32 pageCount);
+    /// The page box with no page in it.
+    void clearPagePosition();
+    /// Shows a message in the status line; an empty one clears it.
+    void showStatus(const QString &message);
     /// Runs one command that draws pages, then takes back the print number, advanced
     /// when the command succeeds.
     template <typename Command> void print(Command command);
@@ -95,12 +109,15 @@ private:
     FontFaces m_faces;
     QImage m_previewImage;
     PageState m_pageState;
+    QString m_statusMessage;
     qint32 m_printNumber = 1;
 
     QLineEdit *m_questionSentence = nullptr;
+    QLabel *m_statusLine = nullptr;
     PreviewBox *m_previewBox = nullptr;
     QPushButton *m_prePage = nullptr;
     QPushButton *m_nextPage = nullptr;
+    QSpinBox *m_pageNum = nullptr;
     QPushButton *m_print = nullptr;
     QPushButton *m_partPrint = nullptr;
     QPushButton *m_pdfSave = nullptr;
@@ -119,5 +136,8 @@ private:
     ColorSwatch *m_copybook = nullptr;
     ColorSwatch *m_trace = nullptr;
     QByteArray m_useFont;
+    /// Whether the face was chosen, in the dialog or before a restart: the dialog
+    /// then opens on it.
+    bool m_faceChosen = false;
     TFEditLine *m_editLine = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include <QMetaObject>
 #include <functional>
+#include <map>
 
 class QPlainTextEdit;
 
@@ -12,7 +13,10 @@ class QPlainTextEdit;
 /// document. What the user types is taken into the document when the document
 /// is next asked for, and only when the memo changed since; a line left as it
 /// was keeps its bytes. The program's blank lines (the byte 0x0D) show as empty
-/// lines and stay blank lines while they are not typed into.
+/// lines and stay blank lines while they are not typed into. Every document shown
+/// replaces the memo's text as one undo step; an undo or redo that brings back the
+/// text of a document shown before brings back that document, its blank lines and
+/// bytes as they were.
 class MemoLines {
 public:
     explicit MemoLines(QPlainTextEdit &memo);
@@ -33,11 +37,15 @@ public:
 
 private:
     void takeIn();
-    void show();
+    /// Shows m_document in place of `previous`, which an undo brings back.
+    void show(const TextDocument &previous);
+    void markBlankLines();
 
     QPlainTextEdit &m_memo;
     TextDocument m_document;
     LineList m_pageLines;
+    // The documents shown, by the number of undo steps the memo had then.
+    std::map<int, TextDocument> m_shown;
     bool m_changed = false; // typed into since the document took the memo in
     bool m_showing = false; // the memo's text is being replaced by the document's
     QMetaObject::Connection m_watch;

@@ -78,6 +78,28 @@ QString FontFaces::family(QByteArrayView face)
     return toQString(FallbackFamily);
 }
 
+QStringList FontFaces::choices()
+{
+    QStringList faces;
+    for (const StandIn &standIn : StandIns) {
+        faces << toQString(standIn.face);
+    }
+    for (const QString &family : QFontDatabase::families(QFontDatabase::Japanese)) {
+        // A face is kept as CP932 bytes, where "@" marks the vertical one.
+        bool lossless = false;
+        Cp932::encode(family, &lossless);
+        if (lossless && !family.startsWith(u'@') && !faces.contains(family)) {
+            faces << family;
+        }
+    }
+    QStringList withVertical;
+    withVertical.reserve(faces.size() * 2);
+    for (const QString &face : std::as_const(faces)) {
+        withVertical << face << QChar(u'@') + face;
+    }
+    return withVertical;
+}
+
 FontFace &FontFaces::face(const QByteArray &name)
 {
     auto found = m_faces.find(name);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <memory>
 
@@ -28,6 +29,10 @@ public:
     static void install();
     /// The family that draws a face (a leading "@" ignored).
     static QString family(QByteArrayView face);
+    /// The faces a sheet can be drawn in, each followed by its vertical "@" face:
+    /// the Windows faces, then every installed family that holds Japanese and that
+    /// CP932 can name.
+    static QStringList choices();
     /// The face for a name as the surface holds it, "@" included.
     FontFace &face(const QByteArray &name);
 

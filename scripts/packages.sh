@@ -4,7 +4,8 @@
 hekira_build_packages=(
   cmake ninja-build pkgconf g++ clang-format
   qt6-base-dev libharfbuzz-dev libicu-dev
-  fonts-ipafont
+  # what the program needs at run time: the faces, Qt's Japanese dialog texts
+  fonts-ipafont qt6-translations-l10n
 )
 # scripts/test builds the benchmarks too, so that they keep compiling.
 hekira_test_packages=(

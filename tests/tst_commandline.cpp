@@ -67,6 +67,7 @@ private Q_SLOTS:
     void printNumber();
     void withoutDisplay_data();
     void withoutDisplay();
+    void listFonts();
     void storedSettings_data();
     void storedSettings();
     void traceFromStandardInput();
@@ -245,6 +246,40 @@ void TestCommandLine::withoutDisplay()
     const Run run = hekira(arguments);
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2((QString::fromUtf8(run.out) + run.err).contains(output), qPrintable(run.err));
+}
+
+void TestCommandLine::listFonts()
+{
+    const Run run = hekira({u"--list-fonts"_s});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    QStringList faces = QString::fromUtf8(run.out).split(u'\n');
+    QCOMPARE(faces.takeLast(), QString());
+    const QStringList windowsFaces{u"ＭＳ 明朝"_s,       u"@ＭＳ 明朝"_s,      u"ＭＳ ゴシック"_s,
+                                   u"@ＭＳ ゴシック"_s,  u"ＭＳ Ｐ明朝"_s,     u"@ＭＳ Ｐ明朝"_s,
+                                   u"ＭＳ Ｐゴシック"_s, u"@ＭＳ Ｐゴシック"_s};
+    QCOMPARE(faces.mid(0, windowsFaces.size()), windowsFaces);
+    QCOMPARE(faces.size() % 2, 0);
+    for (qsizetype i = 0; i < faces.size(); i += 2) {
+        QVERIFY(!faces[i].startsWith(u'@'));
+        QCOMPARE(faces[i + 1], u'@' + faces[i]);
+    }
+    // Every installed family that holds Japanese, by one of its names.
+    QProcess fcList;
+    fcList.start(u"fc-list"_s, {u":lang=ja"_s, u"family"_s});
+    QVERIFY(fcList.waitForFinished(30000));
+    const QStringList families =
+        QString::fromUtf8(fcList.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(!families.isEmpty());
+    for (const QString &names : families) {
+        const QStringList aliases = names.split(u',');
+        QVERIFY2(std::ranges::any_of(aliases,
+                                     [&](const QString &name) {
+                                         return faces.contains(name) && faces.contains(u'@' + name);
+                                     }),
+                 qPrintable(names));
+    }
+    QVERIFY(faces.contains(u"IPAPGothic"_s));
 }
 
 void TestCommandLine::storedSettings_data()

@@ -84,6 +84,7 @@ void TestStoredSettings::restore()
     const QTemporaryDir dir;
     const StoredSettings stored = StoredSettings::restore(SettingsStore(writeIni(dir, ini)));
     QCOMPARE(stored.useFont, font);
+    QCOMPARE(stored.useFontStored, ini.contains(u"WamoUseFont="_s));
     QCOMPARE(stored.questionMes, sentence);
     QCOMPARE(QList<int>(stored.options.begin(), stored.options.end()), options);
     QCOMPARE(stored.copybookColor, copybook);

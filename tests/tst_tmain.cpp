@@ -1,26 +1,39 @@
 #include "colorswatch.h"
 #include "cp932.h"
 #include "fakedialogs.h"
+#include "fontfacedialog.h"
+#include "fontfaces.h"
 #include "pageengine.h"
 #include "previewbox.h"
 #include "printcommands.h"
+#include "qtdialogs.h"
 #include "radiogroup.h"
 #include "rastersurface.h"
 #include "recordingprinter.h"
+#include "rotater90.h"
 #include "settingsstore.h"
 #include "tmain.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -61,6 +74,34 @@ struct Window {
         dialogs.openName = file.fileName();
         click("btnOpenFile");
     }
+    void show()
+    {
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+    }
+    // Edits the lines through "データの加工": an item of 編集, its count, its width.
+    void editLines(int option, int count, int width = 0)
+    {
+        click("btnEditLine");
+        auto *dialog = main.findChild<QDialog *>();
+        dialog->findChild<RadioGroup *>(u"rgEditOption"_s)->setItemIndex(option);
+        dialog->findChild<QScrollBar *>(u"sbLine"_s)->setValue(count);
+        dialog->findChild<RadioGroup *>(u"rgMojiNum"_s)->setItemIndex(width);
+        dialog->findChild<QPushButton *>(u"BitBtn1"_s)->click();
+    }
+    // Every page of the lines as print all draws them on a page of the preview's size.
+    QList<QByteArrayList> printedPages()
+    {
+        printer.jobs.clear();
+        printer.width = 320;
+        printer.height = 441;
+        click("btnPrint");
+        QList<QByteArrayList> pages;
+        for (const RecordingPrinter::Job &job : std::as_const(printer.jobs)) {
+            pages << job.pages;
+        }
+        return pages;
+    }
     // "prev next print part" as 0/1 flags.
     QString buttons()
     {
@@ -81,6 +122,38 @@ QList<int> linesOnPage(const QByteArrayList &page)
         }
     }
     return lines;
+}
+
+// The control that has the focus, by its name or that of the nearest named parent
+// (a radio item is its group, the tab bar its tab widget).
+QString focusName()
+{
+    for (QWidget *widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(u"qt_"_s)) {
+            return widget->objectName();
+        }
+    }
+    return QString();
+}
+
+// Answers the next modal dialog once it shows: `answer` gets it and closes it.
+template <typename Dialog> void whenShown(std::function<void(Dialog &)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        QWidget *modal = QApplication::activeModalWidget();
+        auto *dialog = qobject_cast<Dialog *>(modal);
+        if (!dialog) {
+            if (modal) {
+                modal->close();
+            }
+            QFAIL("the dialog did not show");
+        }
+        answer(*dialog);
+        // A dialog that refused the answer must not keep the test waiting.
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
 }
 
 } // namespace
@@ -106,7 +179,22 @@ private Q_SLOTS:
     void printPageAndSetup();
     void pdfSave();
     void directionToggle();
-    void fontDialogFaceIsTakenAsChosen();
+    void fontDialogFaceFollowsTheDirection_data();
+    void fontDialogFaceFollowsTheDirection();
+    void fontDialogOpensOnTheCurrentFace();
+    void fontFaceDialog();
+    void qtDialogsSpeakJapanese_data();
+    void qtDialogsSpeakJapanese();
+    void typedFileNames_data();
+    void typedFileNames();
+    void fixedSizeAndStatusLine_data();
+    void fixedSizeAndStatusLine();
+    void tabOrder_data();
+    void tabOrder();
+    void undoAfterEditLine();
+    void pageBox_data();
+    void pageBox();
+    void previewAtTheScreensPixels();
     void restoreAdjustsTheFontToTheDirection_data();
     void restoreAdjustsTheFontToTheDirection();
     void restartKeepsTheOptions();
@@ -434,17 +522,419 @@ void TestTMain::directionToggle()
     QCOMPARE(useFont(), u"@"_s);
 }
 
-void TestTMain::fontDialogFaceIsTakenAsChosen()
+void TestTMain::fontDialogFaceFollowsTheDirection_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("useFont");
+
+    QTest::newRow("vertical writing takes the vertical face")
+        << 0 << u"ＭＳ ゴシック"_s << u"@ＭＳ ゴシック"_s;
+    QTest::newRow("a vertical face stays") << 0 << u"@IPAGothic"_s << u"@IPAGothic"_s;
+    QTest::newRow("horizontal writing drops the @") << 1 << u"@ＭＳ Ｐ明朝"_s << u"ＭＳ Ｐ明朝"_s;
+    QTest::newRow("a horizontal face stays") << 1 << u"IPAMincho"_s << u"IPAMincho"_s;
+}
+
+void TestTMain::fontDialogFaceFollowsTheDirection()
+{
+    QFETCH(int, direction);
+    QFETCH(QString, chosen);
+    QFETCH(QString, useFont);
+    QTemporaryDir home;
+    const SettingsStore settings(home.filePath(u"settings.ini"_s));
+    RecordingPrinter printer;
+    FakeDialogs dialogs;
+    {
+        TMain main(printer, dialogs, settings);
+        main.findChild<RadioGroup *>(u"rgDirect"_s)->setItemIndex(direction);
+        dialogs.fontFace = chosen;
+        main.findChild<QPushButton *>(u"btnSetFont"_s)->click();
+        QCOMPARE(main.sheetSettings().UseFont, Cp932::encode(useFont));
+        QCOMPARE(settings.readText(u"Wamo"_s, u"WamoUseFont"_s, u"Error"_s), useFont);
+        // Cancelling changes nothing.
+        dialogs.fontFace.reset();
+        main.findChild<QPushButton *>(u"btnSetFont"_s)->click();
+        QCOMPARE(main.sheetSettings().UseFont, Cp932::encode(useFont));
+        main.close();
+    }
+    // After a restart too.
+    TMain restarted(printer, dialogs, settings);
+    QCOMPARE(restarted.sheetSettings().UseFont, Cp932::encode(useFont));
+    QVERIFY(dialogs.errors.isEmpty());
+}
+
+void TestTMain::fontDialogOpensOnTheCurrentFace()
+{
+    QTemporaryDir home;
+    const SettingsStore settings(home.filePath(u"settings.ini"_s));
+    RecordingPrinter printer;
+    FakeDialogs dialogs;
+    {
+        // Until a face is chosen, on the window's own face.
+        TMain main(printer, dialogs, settings);
+        main.findChild<QPushButton *>(u"btnSetFont"_s)->click();
+        dialogs.fontFace = u"ＭＳ ゴシック"_s;
+        main.findChild<QPushButton *>(u"btnSetFont"_s)->click();
+        main.findChild<QPushButton *>(u"btnSetFont"_s)->click();
+        main.findChild<RadioGroup *>(u"rgDirect"_s)->setItemIndex(1);
+        dialogs.fontFace.reset();
+        main.findChild<QPushButton *>(u"btnSetFont"_s)->click();
+        QCOMPARE(dialogs.fontFacesOpenedOn, (QStringList{u"ＭＳ Ｐゴシック"_s, u"ＭＳ Ｐゴシック"_s,
+                                                         u"@ＭＳ ゴシック"_s, u"ＭＳ ゴシック"_s}));
+        main.close();
+    }
+    // After a restart, on the stored face as the direction has it.
+    dialogs.fontFacesOpenedOn.clear();
+    TMain restarted(printer, dialogs, settings);
+    restarted.findChild<QPushButton *>(u"btnSetFont"_s)->click();
+    QCOMPARE(dialogs.fontFacesOpenedOn, QStringList{u"ＭＳ ゴシック"_s});
+}
+
+void TestTMain::fontFaceDialog()
+{
+    // The list is the one --list-fonts prints, each face in its own font.
+    FontFaceDialog dialog(u"@IPAMincho"_s);
+    auto *faces = dialog.findChild<QListWidget *>(u"lstFace"_s);
+    QStringList listed;
+    for (int row = 0; row < faces->count(); ++row) {
+        listed << faces->item(row)->text();
+    }
+    QCOMPARE(listed, FontFaces::choices());
+    QVERIFY(listed.contains(u"@ＭＳ Ｐゴシック"_s));
+    QCOMPARE(faces->item(int(listed.indexOf(u"IPAPGothic"_s)))->font().family(), u"IPAPGothic"_s);
+    QCOMPARE(dialog.face(), u"@IPAMincho"_s);
+    QCOMPARE(faces->currentItem()->text(), u"@IPAMincho"_s);
+    auto *buttons = dialog.findChild<QDialogButtonBox *>();
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), u"キャンセル"_s);
+    // A face that is not in the list selects nothing, and OK waits for a choice.
+    FontFaceDialog unknown(u"Nowhere Sans"_s);
+    QCOMPARE(unknown.face(), QString());
+    QVERIFY(!unknown.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled());
+
+    // Shown by the desktop's dialogs: OK gives the selected face, Cancel none.
+    QPrinter printer;
+    QtDialogs qtDialogs(printer);
+    whenShown<FontFaceDialog>([](FontFaceDialog &shown) {
+        auto *list = shown.findChild<QListWidget *>(u"lstFace"_s);
+        QCOMPARE(list->currentItem()->text(), u"ＭＳ Ｐゴシック"_s);
+        list->setCurrentRow(int(FontFaces::choices().indexOf(u"@IPAPGothic"_s)));
+        shown.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    QCOMPARE(qtDialogs.chooseFontFace(nullptr, u"ＭＳ Ｐゴシック"_s), u"@IPAPGothic"_s);
+    whenShown<FontFaceDialog>([](FontFaceDialog &shown) { shown.reject(); });
+    QCOMPARE(qtDialogs.chooseFontFace(nullptr, u"ＭＳ Ｐゴシック"_s), std::nullopt);
+}
+
+void TestTMain::qtDialogsSpeakJapanese_data()
+{
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("japanese");
+
+    QTest::newRow("buttons of boxes and dialogs")
+        << u"QPlatformTheme"_s << u"Cancel"_s << u"キャンセル"_s;
+    QTest::newRow("file dialog") << u"QFileDialog"_s << u"File &name:"_s << u"ファイル名(&N):"_s;
+    QTest::newRow("print dialog") << u"QPrintDialog"_s << u"Print"_s << u"印刷"_s;
+    QTest::newRow("colour dialog") << u"QColorDialog"_s << u"&Red:"_s << u"赤(&R):"_s;
+    QTest::newRow("memo menu") << u"QWidgetTextControl"_s << u"&Undo"_s << u"元に戻す(&U)"_s;
+}
+
+void TestTMain::qtDialogsSpeakJapanese()
+{
+    QFETCH(QString, context);
+    QFETCH(QString, text);
+    QFETCH(QString, japanese);
+    QPrinter printer;
+    const QtDialogs dialogs(printer);
+    QCOMPARE(
+        QCoreApplication::translate(context.toLatin1().constData(), text.toLatin1().constData()),
+        japanese);
+}
+
+void TestTMain::typedFileNames_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("taken");
+
+    QTest::newRow("open a name without .txt") << false << u"notes"_s << u"notes"_s;
+    QTest::newRow("open a name with .txt") << false << u"notes.txt"_s << u"notes.txt"_s;
+    QTest::newRow("save a name without an extension") << true << u"lines"_s << u"lines.txt"_s;
+    QTest::newRow("save a name with one") << true << u"lines.csv"_s << u"lines.csv"_s;
+}
+
+void TestTMain::typedFileNames()
+{
+    QFETCH(bool, save);
+    QFETCH(QString, typed);
+    QFETCH(QString, taken);
+    QTemporaryDir dir;
+    for (const QString &name : {u"notes"_s, u"notes.txt"_s}) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QPrinter printer;
+    QtDialogs dialogs(printer);
+    whenShown<QFileDialog>([&](QFileDialog &shown) {
+        shown.setDirectory(dir.path());
+        shown.selectFile(typed);
+        static_cast<QDialog &>(shown).accept(); // as the dialog's own button does
+    });
+    const QString path =
+        save ? dialogs.saveTextFile(nullptr).path : dialogs.openTextFileName(nullptr);
+    QCOMPARE(path, dir.filePath(taken));
+}
+
+void TestTMain::fixedSizeAndStatusLine_data()
+{
+    // Steps: O open, S save, P PDF save, C clear, E edit the lines, R print all;
+    // each followed by whether a message holds after it.
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("open, then PDF") << QStringList{u"O 1"_s, u"P 0"_s};
+    QTest::newRow("save, then clear") << QStringList{u"S 1"_s, u"C 0"_s};
+    QTest::newRow("open, then a file that is not there") << QStringList{u"O 1"_s, u"M 0"_s};
+    QTest::newRow("open, then edit the lines") << QStringList{u"O 1"_s, u"E 0"_s};
+    QTest::newRow("save, then print all") << QStringList{u"S 1"_s, u"R 0"_s};
+}
+
+void TestTMain::fixedSizeAndStatusLine()
+{
+    QFETCH(QStringList, steps);
+    Window window;
+    window.show();
+    const QSize size(738, 474);
+    QCOMPARE(window.main.size(), size);
+    QCOMPARE(window.main.minimumSize(), size);
+    QCOMPARE(window.main.maximumSize(), size);
+    QFile file(window.home.filePath(u"lines.txt"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(Cp932::encode(u"あい\r\nかき\r\n"));
+    file.close();
+    auto *line = window.control<QLabel>("StatusLine");
+    for (const QString &step : steps) {
+        switch (step.at(0).unicode()) {
+        case u'O':
+            window.dialogs.openName = file.fileName();
+            window.click("btnOpenFile");
+            break;
+        case u'M':
+            window.dialogs.openName = window.home.filePath(u"missing.txt"_s);
+            window.click("btnOpenFile");
+            break;
+        case u'S':
+            window.dialogs.saveName = window.home.filePath(u"saved.txt"_s);
+            window.click("btnSaveFile");
+            break;
+        case u'P':
+            window.dialogs.pdfName = window.home.filePath(u"sheet.pdf"_s);
+            window.click("BtnPreview");
+            window.click("btnPdfSave");
+            break;
+        case u'C':
+            window.click("btnMemoClear");
+            break;
+        case u'E':
+            window.editLines(0, 1);
+            break;
+        case u'R':
+            window.click("BtnPreview");
+            window.click("btnPrint");
+            break;
+        }
+        const bool holds = step.endsWith(u'1');
+        QCOMPARE(!window.main.statusMessage().isEmpty(), holds);
+        QCOMPARE(!line->text().isEmpty(), holds);
+        // The message shows inside the window, which keeps its size.
+        QVERIFY(
+            window.main.rect().contains(QRect(line->mapTo(&window.main, QPoint()), line->size())));
+        QCOMPARE(line->toolTip(), window.main.statusMessage());
+        QCoreApplication::processEvents();
+        QCOMPARE(window.main.size(), size);
+    }
+    QVERIFY(!window.main.findChild<QStatusBar *>());
+    QCOMPARE(window.dialogs.errors.size(), steps.contains(u"M 0"_s) ? 1 : 0);
+}
+
+void TestTMain::tabOrder_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QStringList>("order");
+
+    const QStringList memoTab{u"chkPrnNum"_s, u"edtPrnNum"_s, u"btnEditLine"_s, u"btnMemoClear"_s};
+    const QStringList top{u"QstSentence"_s, u"PageControl1"_s, u"btnOpenFile"_s, u"btnSaveFile"_s,
+                          u"ExMoji"_s};
+    QTest::newRow("before a preview")
+        << 0 << memoTab + QStringList{u"BtnPreview"_s, u"BitBtn2"_s} + top;
+    QTest::newRow("on the second of three pages")
+        << 12
+        << memoTab +
+               QStringList{u"btnPrePage"_s, u"btnNextPage"_s,  u"spnPage"_s,    u"BtnPreview"_s,
+                           u"btnPrint"_s,   u"btnPartPrint"_s, u"btnPdfSave"_s, u"BitBtn2"_s} +
+               top;
+}
+
+void TestTMain::tabOrder()
+{
+    QFETCH(int, lines);
+    QFETCH(QStringList, order);
+    Window window;
+    window.setLines(lines);
+    if (lines > 0) {
+        window.click("BtnPreview");
+        window.click("btnNextPage");
+    }
+    window.show();
+    // The window starts in the memo, and Tab goes through the controls row by row.
+    QCOMPARE(focusName(), u"ExMoji"_s);
+    const QString memo = window.control<QPlainTextEdit>("ExMoji")->toPlainText();
+    QStringList visited;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << focusName();
+    }
+    QCOMPARE(visited, order);
+    QCOMPARE(window.control<QPlainTextEdit>("ExMoji")->toPlainText(), memo); // no tab in it
+}
+
+void TestTMain::undoAfterEditLine()
 {
     Window window;
-    window.dialogs.fontFace = u"ＭＳ ゴシック"_s;
-    window.click("btnSetFont");
-    QCOMPARE(window.main.sheetSettings().UseFont, Cp932::encode(u"ＭＳ ゴシック"));
-    QCOMPARE(window.settings.readText(u"Wamo"_s, u"WamoUseFont"_s, u"Error"_s), u"ＭＳ ゴシック"_s);
-    // Cancelling changes nothing.
-    window.dialogs.fontFace.reset();
-    window.click("btnSetFont");
-    QCOMPARE(window.main.sheetSettings().UseFont, Cp932::encode(u"ＭＳ ゴシック"));
+    window.show();
+    auto *memo = window.control<QPlainTextEdit>("ExMoji");
+    memo->setPlainText(u"あい\nかき"_s);
+    window.click("BtnPreview");
+    const QList<QByteArrayList> typed = window.printedPages();
+    window.editLines(1, 2); // two blank lines after each
+    const QString withBlanks = memo->toPlainText();
+    const QList<QByteArrayList> blanks = window.printedPages();
+    QCOMPARE(withBlanks, u"あい\n\n\nかき\n\n"_s);
+    window.control<QPushButton>("btnEditLine")->setFocus();
+    window.editLines(2, 1); // to katakana
+    QCOMPARE(memo->toPlainText(), u"アイ\n\n\nカキ\n\n"_s);
+    // Focus is back in the memo, where Ctrl+Z takes each rewrite back whole.
+    QTRY_COMPARE(focusName(), u"ExMoji"_s);
+    QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(memo->toPlainText(), withBlanks);
+    QCOMPARE(window.printedPages(), blanks);
+    // They are the program's blank lines again, which a re-wrap keeps (it drops empty
+    // lines); it changes nothing here, so it is no step to take back.
+    window.editLines(4, 1, 0);
+    QCOMPARE(memo->toPlainText(), withBlanks);
+    QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(memo->toPlainText(), u"あい\nかき"_s);
+    QCOMPARE(window.printedPages(), typed);
+
+    // A file's lines come back byte for byte: the first code of 纊, a stray byte.
+    const QByteArray bytes("\xED\x40\x82\xA0\x82\r\n\x82\xA2\r\n");
+    QFile file(window.home.filePath(u"lines.txt"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    window.dialogs.openName = file.fileName();
+    window.click("btnOpenFile");
+    window.editLines(2, 1);
+    QCOMPARE(memo->toPlainText(), u"纊ア\uFFFD\nイ\n"_s);
+    QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
+    window.dialogs.saveName = window.home.filePath(u"saved.txt"_s);
+    window.click("btnSaveFile");
+    QFile saved(window.dialogs.saveName);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), bytes);
+    QVERIFY(window.dialogs.errors.isEmpty());
+}
+
+void TestTMain::pageBox_data()
+{
+    QTest::addColumn<int>("lines");
+    // Steps: P preview, N next, B back, J<n> jump to page n, C clear; each followed by
+    // the box's text and whether it is enabled, PageTop and the buttons.
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("one page") << 5 << QStringList{u"P|1 / 1 頁|0|0|0010"_s, u"C||0|0|0000"_s};
+    QTest::newRow("jumps in 23 lines")
+        << 23 << QStringList{u"P|1 / 5 頁|1|0|0111"_s,  u"J3|3 / 5 頁|1|10|1111"_s,
+                             u"N|4 / 5 頁|1|15|1111"_s, u"J5|5 / 5 頁|1|20|1011"_s,
+                             u"B|4 / 5 頁|1|15|1111"_s, u"J1|1 / 5 頁|1|0|0111"_s,
+                             u"C||0|0|0000"_s};
+}
+
+void TestTMain::pageBox()
+{
+    QFETCH(int, lines);
+    QFETCH(QStringList, steps);
+    Window window;
+    window.setLines(lines);
+    auto *box = window.control<QSpinBox>("spnPage");
+    QVERIFY(!box->isEnabled());
+    QCOMPARE(box->text(), QString());
+    for (const QString &step : steps) {
+        const QStringList parts = step.split(u'|');
+        switch (parts[0].at(0).unicode()) {
+        case u'P':
+            window.click("BtnPreview");
+            break;
+        case u'N':
+            window.click("btnNextPage");
+            break;
+        case u'B':
+            window.click("btnPrePage");
+            break;
+        case u'J':
+            box->setValue(parts[0].mid(1).toInt());
+            break;
+        case u'C':
+            window.click("btnMemoClear");
+            break;
+        }
+        QCOMPARE(box->text(), parts[1]);
+        QCOMPARE(box->isEnabled(), parts[2] == u"1");
+        if (parts[0] != u"C") {
+            QCOMPARE(window.main.pageState().PageTop, parts[3].toInt());
+        }
+        QCOMPARE(window.buttons(), parts[4]);
+    }
+    QVERIFY(window.dialogs.errors.isEmpty());
+}
+
+void TestTMain::previewAtTheScreensPixels()
+{
+    // Run at QT_SCALE_FACTOR=1.5 too: the page is drawn at the screen's pixels, the
+    // same layout at a larger scale, and shown at that ratio.
+    Window window;
+    window.show();
+    auto *box = window.control<PreviewBox>("PaintBox2");
+    const qreal ratio = box->devicePixelRatioF();
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
+    window.setLines(3);
+    window.click("BtnPreview");
+    const QImage page = window.main.previewImage();
+    QCOMPARE(page.size(), (QSizeF(320, 441) * ratio).toSize());
+    QCOMPARE(page.devicePixelRatio(), ratio);
+    // The page the engine draws at that size; the grid's first corner moves with the scale.
+    RandomGenerator random(1);
+    PageEngine engine(random);
+    RasterSurface drawn(page.width(), page.height());
+    SheetSettings settings = window.main.sheetSettings();
+    engine.MakePrint(drawn, page.width(), page.height(), settings,
+                     LineList({Cp932::encode(u"あ"), Cp932::encode(u"ぃ"), Cp932::encode(u"い")}),
+                     window.main.pageState());
+    QImage expected = drawn.image();
+    expected.setDevicePixelRatio(ratio);
+    QCOMPARE(page, expected);
+    QCOMPARE(QColor(page.pixel(qRound(25 * ratio), qRound(56 * ratio))), QColor(Qt::black));
+    const QImage &canvas = box->canvas();
+    QCOMPARE(canvas.size(), page.size().transposed());
+    QCOMPARE(canvas.devicePixelRatio(), ratio);
+    QImage turned(canvas.size(), QImage::Format_RGB32);
+    turned.setDevicePixelRatio(ratio);
+    RotateR90(page, turned);
+    QCOMPARE(canvas, turned);
+    // The picture fills the box on the screen, to the pixel.
+    QVERIFY(qAbs(canvas.width() / ratio - box->width()) < 1);
+    QVERIFY(qAbs(canvas.height() / ratio - box->height()) < 1);
 }
 
 void TestTMain::restoreAdjustsTheFontToTheDirection_data()
@@ -623,7 +1113,7 @@ void TestTMain::saveFile()
     QFile file(window.dialogs.saveName);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes);
-    QCOMPARE(window.main.statusBar()->currentMessage().contains(u"UTF-8"_s), !shiftJis);
+    QCOMPARE(window.main.statusMessage().contains(u"UTF-8"_s), !shiftJis);
     // What was saved opens as it was typed.
     window.control<QPlainTextEdit>("ExMoji")->clear();
     window.dialogs.openName = window.dialogs.saveName;
@@ -659,7 +1149,7 @@ void TestTMain::openAndSaveKeepTheBytes()
     Window window;
     window.open(bytes);
     QCOMPARE(window.control<QPlainTextEdit>("ExMoji")->toPlainText(), memo);
-    QVERIFY(window.main.statusBar()->currentMessage().contains(u" %1 "_s.arg(form)));
+    QVERIFY(window.main.statusMessage().contains(u" %1 "_s.arg(form)));
     window.dialogs.saveName = window.home.filePath(u"saved.txt"_s);
     window.click("btnSaveFile");
     QFile saved(window.dialogs.saveName);
@@ -694,15 +1184,8 @@ void TestTMain::windowAndCommandLineAgree()
     window.dialogs.openName = text.fileName();
     window.click("btnOpenFile");
     window.choose("rgSetup", 1); // 練習２
-    window.click("btnEditLine");
-    auto *dialog = window.main.findChild<QDialog *>();
-    dialog->findChild<RadioGroup *>(u"rgEditOption"_s)->setItemIndex(1); // blank lines
-    dialog->findChild<QScrollBar *>(u"sbLine"_s)->setValue(1);
-    dialog->findChild<QPushButton *>(u"BitBtn1"_s)->click();
-    window.click("btnEditLine");
-    dialog->findChild<RadioGroup *>(u"rgEditOption"_s)->setItemIndex(4); // re-wrap
-    dialog->findChild<RadioGroup *>(u"rgMojiNum"_s)->setItemIndex(0);    // 4 characters
-    dialog->findChild<QPushButton *>(u"BitBtn1"_s)->click();
+    window.editLines(1, 1);      // a blank line after each
+    window.editLines(4, 1, 0);   // re-wrapped at 4 characters
     window.dialogs.saveName = dir.filePath(u"window.txt"_s);
     window.click("btnSaveFile");
     window.click("BtnPreview");
@@ -754,6 +1237,8 @@ void TestTMain::clearAfterMultiPagePreview()
     window.setLines(12);
     window.click("BtnPreview");
     window.click("btnNextPage");
+    auto *box = window.control<PreviewBox>("PaintBox2");
+    box->canvas().fill(Qt::red); // what an older picture left, to the last row and column
     window.click("btnMemoClear");
     QCOMPARE(window.buttons(), u"0000"_s);
     QVERIFY(!window.enabled("btnPdfSave"));
@@ -769,7 +1254,10 @@ void TestTMain::clearAfterMultiPagePreview()
     engine.MakePrint(empty, page.width(), page.height(), settings, LineList(),
                      window.main.pageState());
     QCOMPARE(page, empty.image());
-    auto *box = window.control<PreviewBox>("PaintBox2");
+    // The box shows that blank page, every pixel of it drawn afresh.
+    QImage turned(page.height(), page.width(), QImage::Format_RGB32);
+    RotateR90(page, turned);
+    QCOMPARE(box->canvas(), turned);
     QVERIFY(box->showsPicture());
     box->grab(); // a repaint now leaves the box blank
     QVERIFY(!box->showsPicture());
