@@ -18,6 +18,7 @@ class SettingsStore;
 class TFEditLine;
 class PreviewBox;
 class Printer;
+class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void btnPartPrintClick();
     void btnPdfSaveClick();
     void btnSetPrnClick();
+    void btnGradeKanjiClick();
     void FormPaint();
 
 private:
@@ -118,6 +120,7 @@ private:
     RadioGroup *m_name = nullptr;
     ColorSwatch *m_copybook = nullptr;
     ColorSwatch *m_trace = nullptr;
+    QComboBox *m_grade = nullptr;
     QByteArray m_useFont;
     TFEditLine *m_editLine = nullptr;
 };
