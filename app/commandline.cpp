@@ -5,6 +5,7 @@
 #include "gridgeometry.h"
 #include "lineoperations.h"
 #include "printnumber.h"
+#include "schoolkanji.h"
 #include "settingsstore.h"
 #include "storedsettings.h"
 #include "usageerror.h"
@@ -211,6 +212,10 @@ const auto Options = std::to_array<Option>({
     {"--dpi"_L1, true,
      [](ExportRequest &r, const QString &v) { r.dpi = int(integerIn(u"--dpi"_s, v, 72, 2400)); }},
     {"--encoding"_L1, true, [](ExportRequest &r, const QString &v) { r.encoding = encoding(v); }},
+    {"--grade"_L1, true,
+     [](ExportRequest &r, const QString &v) {
+         r.grade = int(integerIn(u"--grade"_s, v, SchoolKanji::FirstGrade, SchoolKanji::LastGrade));
+     }},
     {"--edit"_L1, true, [](ExportRequest &r, const QString &v) { r.edits.append(lineEdit(v)); }},
     {"--pattern"_L1, true,
      [](ExportRequest &r, const QString &v) { r.settings.MakingPattern = patternIndex(v); }},
@@ -301,6 +306,10 @@ ExportRequest CommandLine::parse(const QStringList &arguments, const SettingsSto
             request.sheetOptions || (option.name != "--encoding"_L1 && option.name != "--help"_L1);
         option.apply(request, value);
     }
+    if (request.grade != 0 && !request.textFile.isEmpty()) {
+        throw UsageError(u"--grade では行を学年別漢字から作るので、テキストファイル \"%1\" "
+                         u"は指定できません。"_s.arg(request.textFile));
+    }
     // The face follows the direction as the window's toggle keeps it: the toggle runs
     // when the direction changes from the one the window starts with.
     if (!fontGiven && request.settings.DocDirection != SheetSettings().DocDirection) {
@@ -337,6 +346,9 @@ QString CommandLine::usage()
   --encoding sjis|utf8  文字コードを指定する (既定: 自動判別。UTF-8 の BOM があるか、
                         UTF-8 として読むと仮名・漢字・全角文字が多ければ UTF-8、
                         それ以外は Shift_JIS)
+  --grade N             テキストの代わりに、第 N 学年 (1 から 6) の学年別漢字を
+                        学年別漢字配当表の順 (読みの五十音順) に一字一行で使う。
+                        テキストファイルとは一緒に指定できない
 
 行の加工 (何度でも指定でき、指定した順に、読んだ行を描く前に加工する):
   --edit repeat=N       各行をさらに N 回くり返す (N は 1 から 5)
@@ -374,6 +386,10 @@ QString CommandLine::usage()
 元のファイルがそのまま残ります。
 
 終了コード: 0 成功、1 ファイルや番号の誤り (書き込めない場合も)、2 オプションの誤り
+
+学年別漢字は KANJIDIC2 によります。KANJIDIC2 は Electronic Dictionary Research and
+Development Group (EDRDG) の著作物で、クリエイティブ・コモンズ 表示 - 継承 3.0
+(CC BY-SA 3.0) のもとで使っています: https://www.edrdg.org/edrdg/licence.html
 )"_s.arg(cellCountTexts().join(u", "), SheetSettings::DefaultQuestionMes,
          SheetSettings::DefaultUseFont, SheetSettings::DefaultUseFont.sliced(1));
 }

@@ -15,6 +15,7 @@ struct ExportRequest {
     SheetSettings settings;
     QString textFile; ///< "-" for standard input, empty for no text
     TextEncoding encoding = TextEncoding::Auto;
+    int grade = 0; ///< --grade: the kanji of this school grade are the text; 0 for none
     /// --edit: applied in order to the lines read, before anything uses them
     QList<LineOperations::Edit> edits;
     QString pngFile;

@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "fontfaces.h"
+#include "gradekanji.h"
 #include "hekiraerror.h"
 #include "lineoperations.h"
 #include "outputfile.h"
@@ -28,9 +29,12 @@ using namespace Qt::StringLiterals;
 constexpr QSize TraceSize(320, 441); // the reference page, as the preview draws it
 constexpr QSize PngSize(2480, 3508); // A4 at 300 dpi
 
-// The text as the window reads it, or new text when there is none.
+// The text as the window reads it, the kanji of a grade, or new text when there is none.
 TextDocument readDocument(const ExportRequest &request)
 {
+    if (request.grade != 0) {
+        return GradeKanji::document(request.grade);
+    }
     if (request.textFile.isEmpty()) {
         return TextDocument();
     }

@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "facetoggle.h"
 #include "fontfaces.h"
+#include "gradekanji.h"
 #include "gridgeometry.h"
 #include "hekiraerror.h"
 #include "imageoutput.h"
@@ -22,6 +23,7 @@
 #include "tfeditline.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
@@ -303,7 +305,26 @@ QWidget *TMain::buildSpecialTab()
     connect(m_trace, &ColorSwatch::pressed, this, &TMain::shpTraceMouseDown);
     connect(button(tab, "Button1", u"初期設定"_s, QRect(160, 232, 75, 25)), &QPushButton::clicked,
             this, &TMain::Button1Click);
+    m_grade = place(new QComboBox(tab), 8, 280, 65, 25);
+    m_grade->setObjectName(u"cbGrade"_s);
+    for (int grade = SchoolKanji::FirstGrade; grade <= SchoolKanji::LastGrade; ++grade) {
+        m_grade->addItem(u"%1年"_s.arg(grade));
+    }
+    auto *gradeKanji = button(tab, "btnGradeKanji", u"学年別漢字"_s, QRect(80, 280, 89, 25));
+    gradeKanji->setToolTip(u"選んだ学年の漢字を一字一行でﾃﾞｰﾀにします (KANJIDIC2, CC BY-SA 3.0)"_s);
+    connect(gradeKanji, &QPushButton::clicked, this, &TMain::btnGradeKanjiClick);
     return tab;
+}
+
+void TMain::btnGradeKanjiClick()
+{
+    guarded([this] {
+        const int grade = m_grade->currentIndex() + SchoolKanji::FirstGrade;
+        m_memoLines->setDocument(GradeKanji::document(grade));
+        showStatus(
+            u"%1年の漢字 %2 字を入れました (KANJIDIC2, EDRDG, CC BY-SA 3.0)。"_s.arg(grade).arg(
+                GradeKanji::kanji(grade).size()));
+    });
 }
 
 SheetSettings TMain::sheetSettings() const

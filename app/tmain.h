@@ -18,6 +18,7 @@ class SettingsStore;
 class TFEditLine;
 class PreviewBox;
 class Printer;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -70,6 +71,7 @@ private Q_SLOTS:
     void btnPartPrintClick();
     void btnPdfSaveClick();
     void btnSetPrnClick();
+    void btnGradeKanjiClick();
     void FormPaint();
 
 private:
@@ -135,6 +137,7 @@ private:
     RadioGroup *m_name = nullptr;
     ColorSwatch *m_copybook = nullptr;
     ColorSwatch *m_trace = nullptr;
+    QComboBox *m_grade = nullptr;
     QByteArray m_useFont;
     /// Whether the face was chosen, in the dialog or before a restart: the dialog
     /// then opens on it.

@@ -6,6 +6,8 @@ hekira_build_packages=(
   qt6-base-dev libharfbuzz-dev libicu-dev
   # what the program needs at run time: the faces, Qt's Japanese dialog texts
   fonts-ipafont qt6-translations-l10n
+  # the kanji of each school grade, compiled in at build time
+  kanjidic-xml zlib1g-dev
 )
 # scripts/test builds the benchmarks too, so that they keep compiling.
 hekira_test_packages=(

@@ -76,6 +76,9 @@ private Q_SLOTS:
     void textOut();
     void textOutKeepsTheBytes_data();
     void textOutKeepsTheBytes();
+    void gradeLines_data();
+    void gradeLines();
+    void gradeDrawsAsItsText();
     void errorsWriteNothing_data();
     void errorsWriteNothing();
     void pdfHasEveryPage();
@@ -163,6 +166,18 @@ void TestCommandLine::badOptions_data()
                                   << u"12, 15, 20"_s;
     QTest::newRow("edit katakana with a count")
         << QStringList{u"--text-out"_s, u"-"_s, u"--edit"_s, u"katakana=1"_s} << u"katakana"_s;
+    QTest::newRow("grade 0") << QStringList{u"--text-out"_s, u"-"_s, u"--grade"_s, u"0"_s}
+                             << u"--grade の値 \"0\" は使えません。使える値: 1 から 6 までの整数"_s;
+    QTest::newRow("grade 7") << QStringList{u"--text-out"_s, u"-"_s, u"--grade=7"_s}
+                             << u"1 から 6 までの整数"_s;
+    QTest::newRow("grade in words")
+        << QStringList{u"--text-out"_s, u"-"_s, u"--grade"_s, u"一"_s} << u"1 から 6 までの整数"_s;
+    QTest::newRow("grade and a text file")
+        << QStringList{u"--text-out"_s, u"-"_s, u"--grade"_s, u"1"_s, u"lines.txt"_s}
+        << u"テキストファイル \"lines.txt\" は指定できません"_s;
+    QTest::newRow("grade and standard input")
+        << QStringList{u"-"_s, u"--grade"_s, u"1"_s, u"--text-out"_s, u"-"_s}
+        << u"テキストファイル \"-\" は指定できません"_s;
 }
 
 void TestCommandLine::badOptions()
@@ -445,6 +460,54 @@ void TestCommandLine::textOutKeepsTheBytes()
     const Run run = hekira(arguments << u"-"_s, input);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, output);
+}
+
+void TestCommandLine::gradeLines_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("first"); // the first lines, "\n" for a break
+
+    QTest::newRow("grade 1") << QStringList{u"--grade"_s, u"1"_s} << 80 << u"一\n右\n雨\n円\n"_s;
+    QTest::newRow("grade 2") << QStringList{u"--grade=2"_s} << 160 << u"引\n羽\n"_s;
+    QTest::newRow("grade 3") << QStringList{u"--grade"_s, u"3"_s} << 200 << u"悪\n安\n"_s;
+    QTest::newRow("grade 4") << QStringList{u"--grade"_s, u"4"_s} << 202 << u"愛\n案\n"_s;
+    QTest::newRow("grade 5") << QStringList{u"--grade"_s, u"5"_s} << 193 << u"圧\n囲\n"_s;
+    QTest::newRow("grade 6") << QStringList{u"--grade"_s, u"6"_s} << 191 << u"胃\n異\n"_s;
+    QTest::newRow("edited as a text")
+        << QStringList{u"--edit"_s, u"blank=1"_s, u"--grade"_s, u"2"_s, u"--edit"_s, u"repeat=1"_s}
+        << 640 << u"引\n引\n\n\n羽\n"_s;
+}
+
+void TestCommandLine::gradeLines()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, count);
+    QFETCH(QString, first);
+    const Run run = hekira(options << u"--text-out"_s << u"-"_s);
+    QCOMPARE(run.exitCode, 0);
+    // A new text: Shift_JIS, CR LF, a break after the last line.
+    QVERIFY(run.out.startsWith(Cp932::encode(first.replace(u'\n', u"\r\n"_s))));
+    QCOMPARE(run.out.count("\r\n"), count);
+    QVERIFY(run.out.endsWith("\r\n"));
+    for (const QString &line : Cp932::decode(run.out).split(u"\r\n"_s)) {
+        QVERIFY2(line.size() <= 1, qPrintable(line)); // one kanji a line
+    }
+}
+
+void TestCommandLine::gradeDrawsAsItsText()
+{
+    // A grade drill is drawn as the same lines from a file would be, with every option.
+    const QStringList options{u"--pattern"_s,    u"practice2"_s, u"--edit"_s,  u"blank=1"_s,
+                              u"--horizontal"_s, u"--all"_s,     u"--trace"_s, u"-"_s};
+    const Run text = hekira({u"--grade"_s, u"2"_s, u"--text-out"_s, u"-"_s});
+    const Run grade = hekira(QStringList{u"--grade"_s, u"2"_s} + options);
+    const Run file = hekira(options + QStringList{u"-"_s}, text.out);
+    QCOMPARE(grade.exitCode, 0);
+    QCOMPARE(file.exitCode, 0);
+    QVERIFY(grade.out.contains("\"引\""));
+    QVERIFY(grade.out.contains("\"話\""));
+    QCOMPARE(grade.out, file.out);
 }
 
 void TestCommandLine::errorsWriteNothing_data()

@@ -15,6 +15,7 @@
 #include "tmain.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -211,6 +212,7 @@ private Q_SLOTS:
     void failedSaveKeepsTheFile();
     void clearAfterMultiPagePreview();
     void editLineShowsTheDialog();
+    void gradeKanjiFillTheMemo();
 };
 
 void TestTMain::layout_data()
@@ -230,6 +232,8 @@ void TestTMain::layout_data()
     QTest::newRow("close") << u"BitBtn2"_s << QRect(648, 440, 77, 25) << u"終了(&C)"_s << true;
     QTest::newRow("printer setup")
         << u"btnSetPrn"_s << QRect(96, 18, 77, 25) << u"印刷の設定"_s << true;
+    QTest::newRow("grade kanji") << u"btnGradeKanji"_s << QRect(80, 280, 89, 25) << u"学年別漢字"_s
+                                 << true;
 }
 
 void TestTMain::layout()
@@ -1273,6 +1277,30 @@ void TestTMain::editLineShowsTheDialog()
     window.click("btnEditLine");
     QVERIFY(dialog->isVisible());
     QVERIFY(!dialog->isModal());
+}
+
+void TestTMain::gradeKanjiFillTheMemo()
+{
+    Window window;
+    window.setLines(3);
+    auto *memo = window.control<QPlainTextEdit>("ExMoji");
+    const QString typed = memo->toPlainText();
+    auto *grade = window.control<QComboBox>("cbGrade");
+    QCOMPARE(grade->count(), 6);
+    QCOMPARE(grade->currentText(), u"1年"_s);
+    grade->setCurrentIndex(1);
+    window.click("btnGradeKanji");
+    // 160 kanji, one a line, and the break after the last as a new text has it.
+    const QString text = memo->toPlainText();
+    QCOMPARE(text.count(u'\n'), 160);
+    QVERIFY(text.startsWith(u"引\n羽\n"_s));
+    QVERIFY(text.endsWith(u"理\n話\n"_s));
+    window.click("BtnPreview");
+    QCOMPARE(window.buttons(), u"0111"_s);
+    // One undo step gives back what was typed.
+    memo->undo();
+    QCOMPARE(memo->toPlainText(), typed);
+    QVERIFY(window.dialogs.errors.isEmpty());
 }
 
 QTEST_MAIN(TestTMain)

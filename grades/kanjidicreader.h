@@ -1,0 +1,21 @@
+#pragma once
+
+#include "schoolkanji.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+/// Reads the kanji of the school grades (KANJIDIC2's <grade> 1 to 6) from
+/// KANJIDIC2, the XML kanji dictionary of the Electronic Dictionary Research and
+/// Development Group. Only the build reads it, to make the program's grade table.
+namespace KanjidicReader {
+
+/// The school kanji of a gzip-compressed KANJIDIC2 file, in the file's order.
+/// Throws HekiraError when the file cannot be read or is no KANJIDIC2.
+QList<SchoolKanji> readFile(const QString &path);
+/// The school kanji of KANJIDIC2's XML text. Throws HekiraError, naming the line,
+/// when the XML is malformed or a school kanji lacks its character or strokes.
+QList<SchoolKanji> read(const QByteArray &xml);
+
+} // namespace KanjidicReader
