@@ -3,6 +3,7 @@
 #include "settingsstore.h"
 #include "usageerror.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -78,6 +79,8 @@ private Q_SLOTS:
     void errorsWriteNothing_data();
     void errorsWriteNothing();
     void pdfHasEveryPage();
+    void unchangedTraces_data();
+    void unchangedTraces();
     void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
     void fullOrClosedOutput_data();
@@ -458,6 +461,70 @@ void TestCommandLine::pdfHasEveryPage()
                  qPrintable(fields));
         QVERIFY(fields.contains(QRegularExpression(u"Title: +Hekira\\n"_s)));
     }
+}
+
+void TestCommandLine::unchangedTraces_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("sha1");
+
+    // Every page of these sheets, as the trace of each has been since it was first
+    // drawn: an option added later must leave them as they are while it is off.
+    const auto row = [](const char *name, const char *text, const QString &options,
+                        const char *sha1, const QStringList &more = {}) {
+        QTest::newRow(name) << QString::fromLatin1(text)
+                            << options.split(u' ', Qt::SkipEmptyParts) + more << QByteArray(sha1);
+    };
+    row("bun.txt", "bun.txt", QString(), "f29680706cedf4c392dbdd1f09c492c6758995ee");
+    row("hiragana.txt", "hiragana.txt", QString(), "5870ad21034483ba9a8b6733f42fb6ba2928967e");
+    row("kanji.txt", "kanji.txt", QString(), "9c906cb35683feb0b9ba0e918c1ceab8960c08b1");
+    row("kisetsu-sjis.txt", "kisetsu-sjis.txt", QString(),
+        "e14b4040f23f02e8936fe9b0d217d562c6e17394");
+    row("kotoba.txt", "kotoba.txt", QString(), "6606c3b24e444de52fc3e80adbaf5d9eabd73906");
+    row("practice2, 8 cells, furigana", "kotoba.txt", u"--pattern practice2 --cells 8 --furigana"_s,
+        "9a9f756e4bd32946250e7b33470a825f79cebf24");
+    row("practice3, 20 cells, horizontal", "kotoba.txt",
+        u"--pattern practice3 --cells 20 --horizontal"_s,
+        "24d2b25fa19a7a183e00ac39c74737d2330665be");
+    row("practice4, 10 cells, no cross, date, number", "bun.txt",
+        u"--pattern practice4 --cells 10 --no-cross --date --number 7"_s,
+        "055008ec905a0a94eadc60a8ea4acb5e820d1cd0");
+    row("copy1, 12 cells, horizontal, furigana, no cross", "bun.txt",
+        u"--pattern copy1 --cells 12 --horizontal --furigana --no-cross"_s,
+        "a227c1ea71508b2dae7438f19842a4d75749c6e7");
+    row("copy2, 20 cells, furigana, date", "bun.txt",
+        u"--pattern copy2 --cells 20 --furigana --date"_s,
+        "e6f92eeec6fb15479b686e7183705a285f41dd79");
+    row("copy3, 5 cells, horizontal, number", "kotoba.txt",
+        u"--pattern copy3 --cells 5 --horizontal --number 12"_s,
+        "d2addeee108a41df3e948f3cd11ac47eebe33d68");
+    row("practice1, 6 cells, horizontal, furigana", "bun.txt",
+        u"--cells 6 --horizontal --furigana"_s, "cdac1bc9d8213fb3145e372ffa89921eae3f951c");
+    row("practice2, 15 cells, horizontal, date, number", "bun.txt",
+        u"--pattern practice2 --cells 15 --horizontal --date --number 3"_s,
+        "6aa428073cb896e737e550b34a52e7654d92ee04");
+    row("copy2, 9 cells, no cross", "kanji.txt", u"--pattern copy2 --cells 9 --no-cross"_s,
+        "37957a42f18779d28d0393565f5083bf0785f721");
+    row("practice1, 7 cells, horizontal, furigana, no cross", "kanji.txt",
+        u"--cells 7 --horizontal --furigana --no-cross"_s,
+        "8ec3284f9a9e1c3948fa8b94b4e944bdee98c3f2");
+    row("random order", "kotoba.txt", u"--random --seed 3"_s,
+        "988ea615b1c6f8a27a5fcf6b1585f5ce3975c4d6");
+    row("face and colours", "hiragana.txt",
+        u"--pattern practice2 --model-color #102030 --trace-color #a0b0c0"_s,
+        "3f173e0d54bce06bf8c8226828e9ca147f61966f", {u"--font"_s, u"ＭＳ ゴシック"_s});
+}
+
+void TestCommandLine::unchangedTraces()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, sha1);
+    const Run run = hekira(QStringList{u"--trace"_s, u"-"_s, u"--all"_s} + options +
+                           QStringList{QDir(QStringLiteral(HEKIRA_EXAMPLES)).filePath(text)});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QCryptographicHash::hash(run.out, QCryptographicHash::Sha1).toHex(), sha1);
 }
 
 void TestCommandLine::failedWriteKeepsTheOldFile_data()
