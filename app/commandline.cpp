@@ -24,6 +24,20 @@ constexpr std::array<QLatin1StringView, 7> PatternNames{
 constexpr std::array<std::u16string_view, 7> PatternCaptions{
     u"練習１", u"練習２", u"練習３", u"練習４", u"視写１", u"視写２", u"視写３"};
 
+// --guide: the guides' name and window caption, the cross line option and the style.
+struct Guide {
+    QLatin1StringView name;
+    std::u16string_view caption;
+    int crossLine;
+    int style; // -1: the style stays as it is
+};
+constexpr std::array<Guide, 4> Guides{{
+    {"cross"_L1, u"十字", 1, 0},
+    {"diagonal"_L1, u"米字", 1, 1},
+    {"nine"_L1, u"九分割", 1, 2},
+    {"none"_L1, u"なし", 0, -1},
+}};
+
 struct Paper {
     QLatin1StringView name;
     QPageSize::PageSizeId id;
@@ -87,6 +101,20 @@ int cellIndex(const QString &value)
         badValue(u"--cells"_s, value, counts.join(u", "));
     }
     return int(index);
+}
+
+void applyGuide(SheetSettings &settings, const QString &value)
+{
+    QStringList valid;
+    for (const Guide &guide : Guides) {
+        if (value == guide.name || value == QStringView(guide.caption)) {
+            settings.CrossLine = guide.crossLine;
+            settings.GuideStyle = guide.style < 0 ? settings.GuideStyle : guide.style;
+            return;
+        }
+        valid << u"%1 (%2)"_s.arg(guide.name).arg(QStringView(guide.caption));
+    }
+    badValue(u"--guide"_s, value, valid.join(u", "));
 }
 
 Color color(const QString &option, const QString &value)
@@ -192,7 +220,7 @@ struct Option {
     void (*apply)(ExportRequest &request, const QString &value);
 };
 
-const std::array<Option, 28> Options{{
+const std::array<Option, 29> Options{{
     {"--help"_L1, false, [](ExportRequest &r, const QString &) { r.help = true; }},
     {"--png"_L1, true, [](ExportRequest &r, const QString &v) { r.pngFile = v; }},
     {"--pdf"_L1, true, [](ExportRequest &r, const QString &v) { r.pdfFile = v; }},
@@ -219,6 +247,7 @@ const std::array<Option, 28> Options{{
     {"--furigana"_L1, false,
      [](ExportRequest &r, const QString &) { r.settings.FuriganaFrame = 1; }},
     {"--no-cross"_L1, false, [](ExportRequest &r, const QString &) { r.settings.CrossLine = 0; }},
+    {"--guide"_L1, true, [](ExportRequest &r, const QString &v) { applyGuide(r.settings, v); }},
     {"--random"_L1, false, [](ExportRequest &r, const QString &) { r.settings.RndLine = 1; }},
     {"--seed"_L1, true,
      [](ExportRequest &r, const QString &v) {
@@ -349,7 +378,9 @@ QString CommandLine::usage()
   --cells N             一行のマスの数: %1 (既定 4)
   --horizontal          横書き (既定は縦書き)
   --furigana            ふりがな枠をつける
-  --no-cross            十字点線を描かない
+  --no-cross            十字点線を描かない (--guide none と同じ)
+  --guide G             マスの点線: cross (十字、既定), diagonal (米字: 十字と対角線),
+                        nine (九分割: 三等分の線), none (なし)
   --random              最初のページの行をランダムな順にする
   --seed N              乱数の種 (0 から 4294967295、既定は時計から)
   --date                月日の欄を印刷する

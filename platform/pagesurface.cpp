@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -115,13 +116,7 @@ void PageSurface::drawLine(int x1, int y1, int x2, int y2)
     aboutToPaint();
     const SurfaceState &s = state();
     if (x1 != x2 && y1 != y2) {
-        // Worksheets draw only straight across or down; anything else is stroked as is.
-        QPen pen(toQColor(s.penColor), std::max(1, s.penWidth), Qt::SolidLine, Qt::FlatCap);
-        if (s.penStyle == PenStyle::Dot && s.penWidth <= 1) {
-            pen.setDashPattern({1, 1});
-        }
-        m_painter.setPen(pen);
-        m_painter.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+        drawSlantedLine(QPoint(x1, y1), QPoint(x2, y2));
         return;
     }
     QRect span;
@@ -142,6 +137,56 @@ void PageSurface::drawLine(int x1, int y1, int x2, int y2)
         const Qt::Orientation across = y1 == y2 ? Qt::Vertical : Qt::Horizontal;
         fillBand(penBand(span, s.penWidth, across), s.penColor);
     }
+}
+
+// One pixel a step along the longer axis, the end point excluded, as across and
+// down; a one-pixel dotted pen puts a dot on every other step from the first.
+// On a raster device the pixels are set one by one; elsewhere the line is one
+// stroke through their centres, the dots dashes one step long.
+void PageSurface::drawSlantedLine(QPoint from, QPoint to)
+{
+    const SurfaceState &s = state();
+    const QPoint delta = to - from;
+    const int steps = std::max(std::abs(delta.x()), std::abs(delta.y()));
+    const bool dotted = s.penStyle == PenStyle::Dot && s.penWidth <= 1;
+    const bool gapsFilled = dotted && s.brushStyle == BrushStyle::Solid;
+    if (m_rasterDevice && s.penWidth <= 1) {
+        QPolygon dots;
+        QPolygon gaps;
+        for (int i = 0; i < steps; ++i) {
+            const QPoint pixel = from + QPoint(qRound(qreal(i) * delta.x() / steps),
+                                               qRound(qreal(i) * delta.y() / steps));
+            (dotted && i % 2 == 1 ? gaps : dots) << pixel;
+        }
+        if (gapsFilled) {
+            drawPixels(gaps, s.brushColor);
+        }
+        drawPixels(dots, s.penColor);
+        return;
+    }
+    const QPointF step = QPointF(delta) / steps;
+    const QPointF start = QPointF(from) + QPointF(0.5, 0.5) - step / 2;
+    const QLineF line(start, start + step * steps);
+    QPen pen(toQColor(gapsFilled ? s.brushColor : s.penColor), std::max(1, s.penWidth),
+             Qt::SolidLine, Qt::FlatCap);
+    if (gapsFilled) {
+        m_painter.setPen(pen);
+        m_painter.drawLine(line);
+        pen.setColor(toQColor(s.penColor));
+    }
+    if (dotted) {
+        const qreal dash = std::hypot(step.x(), step.y());
+        pen.setDashPattern({dash, dash});
+    }
+    m_painter.setPen(pen);
+    m_painter.drawLine(line);
+}
+
+void PageSurface::drawPixels(const QPolygon &pixels, Color color)
+{
+    // A cosmetic pen sets exactly the pixel of each point.
+    m_painter.setPen(QPen(toQColor(color), 0));
+    m_painter.drawPoints(pixels);
 }
 
 void PageSurface::fillBand(const QRect &pixels, Color color)

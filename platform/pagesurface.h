@@ -4,6 +4,7 @@
 
 #include <QBrush>
 #include <QPainter>
+#include <QPolygon>
 #include <QRect>
 #include <memory>
 
@@ -16,7 +17,7 @@ class FontFaces;
 ///
 /// The painter must be active when the surface is made and stay so while it
 /// draws. On a raster device rectangles, lines and dots are filled pixel by
-/// pixel; on other devices a dotted line is one dashed stroke.
+/// pixel, slanted lines too; on other devices a dotted line is one dashed stroke.
 class PageSurface : public DrawingSurface {
 public:
     /// Draws with a font cache of its own.
@@ -36,6 +37,8 @@ protected:
 private:
     PageSurface(QPainter &painter, std::unique_ptr<FontFaces> ownFaces, FontFaces *sharedFaces);
     FontFace &currentFace();
+    void drawSlantedLine(QPoint from, QPoint to);
+    void drawPixels(const QPolygon &pixels, Color color);
     void fillBand(const QRect &pixels, Color color);
     void drawDottedSpan(const QRect &span, QPoint firstDot);
 

@@ -62,6 +62,8 @@ class TestCommandLine : public QObject {
 private Q_SLOTS:
     void options_data();
     void options();
+    void sheetOptions_data();
+    void sheetOptions();
     void badOptions_data();
     void badOptions();
     void printNumber_data();
@@ -134,6 +136,34 @@ void TestCommandLine::options()
     QCOMPARE(request.settings.QuestionMes, Cp932::encode(sentence));
 }
 
+void TestCommandLine::sheetOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("crossLine");
+    QTest::addColumn<int>("guideStyle");
+
+    const QStringList trace{u"--trace"_s, u"-"_s};
+    QTest::newRow("defaults") << trace << 1 << 0;
+    QTest::newRow("guide cross") << trace + QStringList{u"--guide=cross"_s} << 1 << 0;
+    QTest::newRow("guide diagonal") << trace + QStringList{u"--guide"_s, u"diagonal"_s} << 1 << 1;
+    QTest::newRow("guide 九分割") << trace + QStringList{u"--guide"_s, u"九分割"_s} << 1 << 2;
+    QTest::newRow("guide none keeps the style")
+        << trace + QStringList{u"--guide=nine"_s, u"--guide=none"_s} << 0 << 2;
+    QTest::newRow("no cross, then a guide")
+        << trace + QStringList{u"--no-cross"_s, u"--guide=diagonal"_s} << 1 << 1;
+}
+
+void TestCommandLine::sheetOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, crossLine);
+    QFETCH(int, guideStyle);
+    const SheetSettings settings =
+        CommandLine::parse(withProgram(arguments), NoStoredSettings).settings;
+    QCOMPARE(settings.CrossLine, crossLine);
+    QCOMPARE(settings.GuideStyle, guideStyle);
+}
+
 void TestCommandLine::badOptions_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -145,6 +175,8 @@ void TestCommandLine::badOptions_data()
                               << u"4, 5, 6, 7, 8, 9, 10, 12, 15, 20"_s;
     QTest::newRow("pattern") << QStringList{u"--trace"_s, u"-"_s, u"--pattern"_s, u"practice5"_s}
                              << u"copy3"_s;
+    QTest::newRow("guide") << QStringList{u"--trace"_s, u"-"_s, u"--guide"_s, u"dots"_s}
+                           << u"cross (十字), diagonal (米字), nine (九分割), none (なし)"_s;
     QTest::newRow("colour") << QStringList{u"--trace"_s, u"-"_s, u"--model-color"_s, u"red"_s}
                             << u"#RRGGBB"_s;
     QTest::newRow("paper") << QStringList{u"--pdf"_s, u"x.pdf"_s, u"--paper"_s, u"A5"_s}
