@@ -220,7 +220,7 @@ struct Option {
     void (*apply)(ExportRequest &request, const QString &value);
 };
 
-const std::array<Option, 29> Options{{
+const std::array<Option, 30> Options{{
     {"--help"_L1, false, [](ExportRequest &r, const QString &) { r.help = true; }},
     {"--png"_L1, true, [](ExportRequest &r, const QString &v) { r.pngFile = v; }},
     {"--pdf"_L1, true, [](ExportRequest &r, const QString &v) { r.pdfFile = v; }},
@@ -274,6 +274,7 @@ const std::array<Option, 29> Options{{
      [](ExportRequest &r, const QString &v) {
          r.settings.TraceColor = color(u"--trace-color"_s, v);
      }},
+    {"--trace-fade"_L1, false, [](ExportRequest &r, const QString &) { r.settings.TraceFade = 1; }},
 }};
 
 const Option &findOption(const QString &name)
@@ -392,6 +393,7 @@ QString CommandLine::usage()
                         (ほかのオプションはその上に重ねて効く)
   --model-color #RRGGBB お手本の色 (既定 #000000)
   --trace-color #RRGGBB 練習の色 (既定 #c0c0c0)
+  --trace-fade          練習の字を一字ごとに薄くする (練習の色から #f0f0f0 まで)
 
   --help                この説明を表示する
 

@@ -14,7 +14,13 @@ struct PlacementPass {
     qint32 StartCell = 0; ///< cells of the row before the first unit's cell
     Color color = 0;
     qint32 SmallKanaNudge = 0; ///< horizontal writing: extra X shift of small kana, reference units
+    /// Each cell lighter than the one before, from `color` in the first to FadeLimit
+    /// (or `color`, where that is lighter) in the last.
+    bool fade = false;
 };
+
+/// The lightest a fading pass gets, in each of red, green and blue: still seen on paper.
+inline constexpr Color FadeLimit = 0xF0F0F0;
 
 /// How a unit sits in its cell; the first class that matches decides.
 enum class UnitClass {
@@ -28,6 +34,6 @@ UnitClass ClassifyUnit(QByteArrayView unit, QByteArrayView previousUnit);
 
 /// Draws one pass into its row. Every merged bracket moves the later units of
 /// the pass back one cell. Leaves the font height at GlyphHeight and the font
-/// colour at the pass colour.
+/// colour at the last cell's colour.
 void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
               const PlacementPass &pass);

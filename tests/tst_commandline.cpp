@@ -141,16 +141,19 @@ void TestCommandLine::sheetOptions_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("crossLine");
     QTest::addColumn<int>("guideStyle");
+    QTest::addColumn<int>("traceFade");
 
     const QStringList trace{u"--trace"_s, u"-"_s};
-    QTest::newRow("defaults") << trace << 1 << 0;
-    QTest::newRow("guide cross") << trace + QStringList{u"--guide=cross"_s} << 1 << 0;
-    QTest::newRow("guide diagonal") << trace + QStringList{u"--guide"_s, u"diagonal"_s} << 1 << 1;
-    QTest::newRow("guide 九分割") << trace + QStringList{u"--guide"_s, u"九分割"_s} << 1 << 2;
+    QTest::newRow("defaults") << trace << 1 << 0 << 0;
+    QTest::newRow("guide cross") << trace + QStringList{u"--guide=cross"_s} << 1 << 0 << 0;
+    QTest::newRow("guide diagonal")
+        << trace + QStringList{u"--guide"_s, u"diagonal"_s} << 1 << 1 << 0;
+    QTest::newRow("guide 九分割") << trace + QStringList{u"--guide"_s, u"九分割"_s} << 1 << 2 << 0;
     QTest::newRow("guide none keeps the style")
-        << trace + QStringList{u"--guide=nine"_s, u"--guide=none"_s} << 0 << 2;
+        << trace + QStringList{u"--guide=nine"_s, u"--guide=none"_s} << 0 << 2 << 0;
     QTest::newRow("no cross, then a guide")
-        << trace + QStringList{u"--no-cross"_s, u"--guide=diagonal"_s} << 1 << 1;
+        << trace + QStringList{u"--no-cross"_s, u"--guide=diagonal"_s} << 1 << 1 << 0;
+    QTest::newRow("trace fade") << trace + QStringList{u"--trace-fade"_s} << 1 << 0 << 1;
 }
 
 void TestCommandLine::sheetOptions()
@@ -158,10 +161,12 @@ void TestCommandLine::sheetOptions()
     QFETCH(QStringList, arguments);
     QFETCH(int, crossLine);
     QFETCH(int, guideStyle);
+    QFETCH(int, traceFade);
     const SheetSettings settings =
         CommandLine::parse(withProgram(arguments), NoStoredSettings).settings;
     QCOMPARE(settings.CrossLine, crossLine);
     QCOMPARE(settings.GuideStyle, guideStyle);
+    QCOMPARE(settings.TraceFade, traceFade);
 }
 
 void TestCommandLine::badOptions_data()

@@ -3,6 +3,8 @@
 #include <QTest>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Frame index of a cell count.
@@ -48,6 +50,8 @@ private Q_SLOTS:
     void copyPatternsAlternateByPageRow_data();
     void copyPatternsAlternateByPageRow();
     void emptyRowsAndBadPattern();
+    void traceFade_data();
+    void traceFade();
 };
 
 void TestPracticePatterns::firstRow_data()
@@ -151,6 +155,62 @@ void TestPracticePatterns::emptyRowsAndBadPattern()
     const PageTrace none = PageTrace::draw(settings, {QStringLiteral("あい")});
     QVERIFY(none.cells().isEmpty());
     QCOMPARE(none.withPrefix("rect ").size(), 1 + 5 * 4);
+}
+
+void TestPracticePatterns::traceFade_data()
+{
+    QTest::addColumn<int>("pattern");
+    QTest::addColumn<int>("cells");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<uint>("traceColor"); // 0xRRGGBB
+    QTest::addColumn<QStringList>("firstRows");
+
+    QTest::newRow("練習１: models as they are, traces from the trace colour to f0f0f0")
+        << 0 << 4 << QStringLiteral("あい") << 0xC0C0C0u
+        << QStringList{u"1:1:あ:000000"_s, u"1:2:い:000000"_s, u"1:3:あ:c0c0c0"_s,
+                       u"1:4:い:f0f0f0"_s};
+    QTest::newRow("練習２: each cell lighter, in equal steps")
+        << 1 << 10 << QStringLiteral("あい") << 0xC0C0C0u
+        << QStringList{u"1:1:あ:000000"_s, u"1:2:い:000000"_s, u"1:3:あ:c0c0c0"_s,
+                       u"1:4:い:c6c6c6"_s, u"1:5:あ:cdcdcd"_s, u"1:6:い:d4d4d4"_s,
+                       u"1:7:あ:dbdbdb"_s, u"1:8:い:e2e2e2"_s, u"1:9:あ:e9e9e9"_s,
+                       u"1:10:い:f0f0f0"_s};
+    QTest::newRow("練習４: a merged bracket shares its cell's colour")
+        << 3 << 5 << QStringLiteral("あ。」い") << 0xC0C0C0u
+        << QStringList{u"1:1:あ:c0c0c0"_s, u"1:2:。:d8d8d8"_s, u"1:2:」:d8d8d8"_s,
+                       u"1:3:い:f0f0f0"_s};
+    QTest::newRow("a colour: each part toward white, none darker")
+        << 3 << 4 << QStringLiteral("あい") << 0xFFC040u
+        << QStringList{u"1:1:あ:ffc040"_s, u"1:2:い:fff0f0"_s};
+    QTest::newRow("one trace cell: the trace colour")
+        << 3 << 4 << QStringLiteral("あ") << 0xC0C0C0u << QStringList{u"1:1:あ:c0c0c0"_s};
+    QTest::newRow("視写２: trace rows fade, model rows do not")
+        << 5 << 4 << QStringLiteral("あいう") << 0xA0A0A0u
+        << QStringList{u"1:1:あ:a0a0a0"_s, u"1:2:い:c8c8c8"_s, u"1:3:う:f0f0f0"_s,
+                       u"2:1:あ:000000"_s, u"2:2:い:000000"_s, u"2:3:う:000000"_s};
+}
+
+void TestPracticePatterns::traceFade()
+{
+    QFETCH(int, pattern);
+    QFETCH(int, cells);
+    QFETCH(QString, line);
+    QFETCH(uint, traceColor);
+    QFETCH(QStringList, firstRows);
+    SheetSettings settings;
+    settings.MakingPattern = pattern;
+    settings.FrameNum = frameNum(cells);
+    settings.TraceColor = fromRgb(traceColor);
+    settings.TraceFade = 1;
+    const PageTrace page = PageTrace::draw(settings, {line, line});
+    QCOMPARE(page.coloredCells().mid(0, firstRows.size()), firstRows);
+    // Off, every trace cell has the trace colour.
+    settings.TraceFade = 0;
+    for (const QString &cell : PageTrace::draw(settings, {line, line}).coloredCells()) {
+        QVERIFY2(cell.endsWith(u"000000"_s) ||
+                     cell.endsWith(QString::number(traceColor, 16).rightJustified(6, u'0')),
+                 qPrintable(cell));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPracticePatterns)
