@@ -11,8 +11,10 @@ class FontFace;
 /// Resolves the CP932 face names a worksheet asks for to real fonts.
 ///
 /// The Windows faces "ＭＳ 明朝", "ＭＳ ゴシック", "ＭＳ Ｐ明朝" and "ＭＳ Ｐゴシック" are
-/// drawn by their IPA stand-ins; any other face the system lacks by IPAMincho. A
-/// leading one-byte "@" names the vertical variant of the rest of the name.
+/// drawn by their IPA stand-ins, the textbook face "教科書体" by Klee One (what it
+/// lacks by IPAMincho) and the stroke-order face "筆順" by KanjiStrokeOrders; any
+/// other face the system lacks by IPAMincho. A leading one-byte "@" names the
+/// vertical variant of the rest of the name.
 /// Resolved faces and their caches live as long as this object: share one
 /// across the pages of a document. Needs a QGuiApplication.
 class FontFaces {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -243,35 +244,58 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
     }
     aboutToPaint();
     FontFace &face = currentFace();
-    const QRawFont &font = face.sizedFont(s.fontHeight);
-    const qreal em = face.emSize(s.fontHeight);
-    const qreal baseline = y + face.baseline(s.fontHeight);
 
-    // Turned glyphs are drawn in one run under one rotation about the origin: a
-    // glyph whose cell has its centre at c goes where the inverse rotation takes
-    // c, plus the offset of its upright origin from its cell's centre.
+    // Turned glyphs are drawn in one run a face under one rotation about the
+    // origin: a glyph whose cell has its centre at c goes where the inverse
+    // rotation takes c, plus the offset of its upright origin from its cell's centre.
     const QTransform unturn = QTransform().rotate(90);
-    const QPointF originFromCentre(-em / 2, (TurnedCellAscent - 0.5) * em);
-    const qreal turnedCentreY = baseline - (TurnedCellAscent - 0.5) * em;
 
-    QList<quint32> upright;
-    QList<QPointF> uprightAt;
-    QList<quint32> turned;
-    QList<QPointF> turnedAt;
-    QList<std::pair<QPointF, QByteArrayView>> fallbacks;
+    // Runs in the order their faces first appear, upright before turned.
+    struct Run {
+        FontFace *face;
+        bool turned;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+    std::vector<Run> runs;
+    const auto run = [&runs](FontFace *source, bool turned) -> Run & {
+        const auto found = std::ranges::find_if(
+            runs, [&](const Run &r) { return r.face == source && r.turned == turned; });
+        if (found != runs.end()) {
+            return *found;
+        }
+        if (std::ranges::none_of(runs, [&](const Run &r) { return r.face == source; })) {
+            runs.push_back({source, false, {}, {}});
+            runs.push_back({source, true, {}, {}});
+        }
+        return runs[runs.size() - (turned ? 1 : 2)];
+    };
+    struct Fallback {
+        FontFace *face;
+        QPointF at;
+        QByteArrayView character;
+    };
+    QList<Fallback> fallbacks;
     qreal penX = x;
     const QByteArrayView bytes(text);
     for (qsizetype i = 0; i < bytes.size();) {
         const QByteArrayView character = bytes.sliced(i, Cp932::characterLength(bytes, i));
         const FontFace::Glyph &glyph = face.glyph(character);
+        FontFace &source = *glyph.face;
+        const qreal em = source.emSize(s.fontHeight);
+        const qreal baseline = y + source.baseline(s.fontHeight);
         if (glyph.fallback) {
-            fallbacks.append({QPointF(penX, baseline), character});
+            fallbacks.append({&source, QPointF(penX, baseline), character});
         } else if (glyph.turned) {
-            turned.append(glyph.index);
-            turnedAt.append(unturn.map(QPointF(penX + em / 2, turnedCentreY)) + originFromCentre);
+            const QPointF originFromCentre(-em / 2, (TurnedCellAscent - 0.5) * em);
+            const QPointF centre(penX + em / 2, baseline - (TurnedCellAscent - 0.5) * em);
+            Run &turned = run(&source, true);
+            turned.indexes.append(glyph.index);
+            turned.positions.append(unturn.map(centre) + originFromCentre);
         } else if (!glyph.blank) {
-            upright.append(glyph.index);
-            uprightAt.append(QPointF(penX, baseline));
+            Run &upright = run(&source, false);
+            upright.indexes.append(glyph.index);
+            upright.positions.append(QPointF(penX, baseline));
         }
         penX += glyph.advance * em;
         i += character.size();
@@ -281,21 +305,28 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
         fillBand(QRect(x, y, qRound(penX - x), s.fontHeight), s.brushColor);
     }
     m_painter.setPen(toQColor(s.fontColor));
-    if (!upright.isEmpty()) {
-        drawGlyphs(m_painter, font, upright, uprightAt);
-    }
-    if (!turned.isEmpty()) {
+    for (const Run &r : runs) {
+        if (r.indexes.isEmpty()) {
+            continue;
+        }
+        const QRawFont &font = r.face->sizedFont(s.fontHeight);
+        if (!r.turned) {
+            drawGlyphs(m_painter, font, r.indexes, r.positions);
+            continue;
+        }
         const QTransform transform = m_painter.worldTransform();
         m_painter.setWorldTransform(QTransform().rotate(-90) * transform);
-        drawGlyphs(m_painter, font, turned, turnedAt);
+        drawGlyphs(m_painter, font, r.indexes, r.positions);
         m_painter.setWorldTransform(transform);
     }
-    if (!fallbacks.isEmpty()) {
-        QFont fallbackFont = face.font();
-        fallbackFont.setPixelSize(std::max(1, qRound(em)));
-        m_painter.setFont(fallbackFont);
-        for (const auto &[at, character] : fallbacks) {
-            m_painter.drawText(at, Cp932::decode(character));
+    const FontFace *fallbackFace = nullptr;
+    for (const Fallback &fallback : fallbacks) {
+        if (fallback.face != fallbackFace) {
+            QFont fallbackFont = fallback.face->font();
+            fallbackFont.setPixelSize(std::max(1, qRound(fallback.face->emSize(s.fontHeight))));
+            m_painter.setFont(fallbackFont);
+            fallbackFace = fallback.face;
         }
+        m_painter.drawText(fallback.at, Cp932::decode(fallback.character));
     }
 }

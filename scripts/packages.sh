@@ -4,7 +4,7 @@
 hekira_build_packages=(
   cmake ninja-build pkgconf g++ clang-format
   qt6-base-dev libharfbuzz-dev libicu-dev
-  fonts-ipafont
+  fonts-ipafont fonts-klee fonts-kanjistrokeorders
 )
 # scripts/test builds the benchmarks too, so that they keep compiling.
 hekira_test_packages=(

@@ -81,6 +81,8 @@ private Q_SLOTS:
     void errorsWriteNothing_data();
     void errorsWriteNothing();
     void pdfHasEveryPage();
+    void pdfFaces_data();
+    void pdfFaces();
     void unchangedTraces_data();
     void unchangedTraces();
     void failedWriteKeepsTheOldFile_data();
@@ -498,6 +500,48 @@ void TestCommandLine::pdfHasEveryPage()
                  qPrintable(fields));
         QVERIFY(fields.contains(QRegularExpression(u"Title: +Hekira\\n"_s)));
     }
+}
+
+void TestCommandLine::pdfFaces_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("fonts"); // as pdffonts names them, sorted
+
+    QTest::newRow("textbook face") << QStringList{u"--font=教科書体"_s} << u"さきりふ令"_s
+                                   << QStringList{u"KleeOne-Regular"_s};
+    QTest::newRow("vertical textbook face, 牙 from IPAMincho")
+        << QStringList{u"--font=@教科書体"_s} << u"牙のある令"_s
+        << QStringList{u"IPAMincho"_s, u"KleeOne-Regular"_s};
+}
+
+void TestCommandLine::pdfFaces()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, text);
+    QFETCH(QStringList, fonts);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"a.pdf"_s);
+    // No header: the sheet's text alone chooses the fonts.
+    const Run run = hekira(QStringList{u"--pdf"_s, pdf, u"--dpi"_s, u"150"_s, u"--no-name"_s,
+                                       u"--sentence="_s, u"--encoding=utf8"_s, u"-"_s} +
+                               options,
+                           text.toUtf8());
+    QCOMPARE(run.exitCode, 0);
+    QProcess info;
+    info.start(u"pdffonts"_s, {pdf});
+    QVERIFY(info.waitForFinished(30000));
+    QStringList embedded;
+    const QStringList lines = QString::fromUtf8(info.readAllStandardOutput()).split(u'\n');
+    for (const QString &line : lines.mid(2)) {
+        const QStringList fields = line.split(u' ', Qt::SkipEmptyParts);
+        if (!fields.isEmpty()) {
+            QVERIFY2(line.contains(u" yes "_s), qPrintable(line)); // embedded
+            embedded << fields.first();
+        }
+    }
+    embedded.sort();
+    QCOMPARE(embedded, fonts);
 }
 
 void TestCommandLine::unchangedTraces_data()

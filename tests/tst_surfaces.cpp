@@ -80,6 +80,8 @@ private Q_SLOTS:
     void faceFamily();
     void verticalShaping_data();
     void verticalShaping();
+    void fallbackFace_data();
+    void fallbackFace();
     void turnedGlyphReadsUpright_data();
     void turnedGlyphReadsUpright();
     void glyphFillsItsCell_data();
@@ -308,6 +310,9 @@ void TestSurfaces::faceFamily_data()
     QTest::newRow("ＭＳ Ｐ明朝") << u"ＭＳ Ｐ明朝"_qs << u"IPAPMincho"_qs << false << true;
     QTest::newRow("ＭＳ Ｐゴシック") << u"ＭＳ Ｐゴシック"_qs << u"IPAPGothic"_qs << false << true;
     QTest::newRow("@ＭＳ Ｐゴシック") << u"@ＭＳ Ｐゴシック"_qs << u"IPAPGothic"_qs << true << true;
+    QTest::newRow("教科書体") << u"教科書体"_qs << u"Klee One"_qs << false << true;
+    QTest::newRow("@教科書体") << u"@教科書体"_qs << u"Klee One"_qs << true << true;
+    QTest::newRow("筆順") << u"筆順"_qs << u"KanjiStrokeOrders"_qs << false << true;
     QTest::newRow("unknown face") << u"ＭＳ 教科書体"_qs << u"IPAMincho"_qs << false << false;
     QTest::newRow("no face") << QString() << u"IPAMincho"_qs << false << false;
     QTest::newRow("a face the system has") << u"IPAGothic"_qs << u"IPAGothic"_qs << false << false;
@@ -358,6 +363,41 @@ void TestSurfaces::verticalShaping()
     QCOMPARE(vertical != horizontal, hasVerticalForm);
 }
 
+void TestSurfaces::fallbackFace_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("verticalForm");
+
+    QTest::newRow("令 in Klee One") << u"教科書体"_qs << u"令"_qs << u"Klee One"_qs << false;
+    QTest::newRow("牙 lacking: IPAMincho")
+        << u"教科書体"_qs << u"牙"_qs << u"IPAMincho"_qs << false;
+    QTest::newRow("vertical 牙 lacking: IPAMincho")
+        << u"@教科書体"_qs << u"牙"_qs << u"IPAMincho"_qs << false;
+    QTest::newRow("vertical 。 in Klee One's form")
+        << u"@教科書体"_qs << u"。"_qs << u"Klee One"_qs << true;
+    QTest::newRow("vertical っ in Klee One's form")
+        << u"@教科書体"_qs << u"っ"_qs << u"Klee One"_qs << true;
+    QTest::newRow("a face without a fallback")
+        << u"ＭＳ 明朝"_qs << u"牙"_qs << u"IPAMincho"_qs << false;
+}
+
+void TestSurfaces::fallbackFace()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, character);
+    QFETCH(QString, family);
+    QFETCH(bool, verticalForm);
+    FontFaces faces;
+    const FontFace::Glyph &glyph = faces.face(sjis(face)).glyph(sjis(character));
+    QVERIFY(!glyph.fallback);
+    QVERIFY(glyph.index != 0);
+    QCOMPARE(glyph.face->sizedFont(20).familyName(), family);
+    QCOMPARE(glyph.verticalForm, verticalForm);
+    QCOMPARE(glyph.turned, face.startsWith(u'@'));
+}
+
 void TestSurfaces::turnedGlyphReadsUpright_data()
 {
     QTest::addColumn<QString>("face");
@@ -399,6 +439,10 @@ void TestSurfaces::glyphFillsItsCell_data()
     QTest::newRow("ＭＳ ゴシック 漢") << u"ＭＳ ゴシック"_qs << u"漢"_qs;
     QTest::newRow("@ＭＳ 明朝 漢") << u"@ＭＳ 明朝"_qs << u"漢"_qs;
     QTest::newRow("@ＭＳ 明朝 ー") << u"@ＭＳ 明朝"_qs << u"ー"_qs;
+    QTest::newRow("教科書体 漢") << u"教科書体"_qs << u"漢"_qs;
+    QTest::newRow("@教科書体 漢") << u"@教科書体"_qs << u"漢"_qs;
+    QTest::newRow("教科書体 牙, from its fallback") << u"教科書体"_qs << u"牙"_qs;
+    QTest::newRow("@教科書体 牙, from its fallback") << u"@教科書体"_qs << u"牙"_qs;
 }
 
 // A glyph at height 28 lies inside its 28 x 28 cell, neither clipped nor shrunk,
