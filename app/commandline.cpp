@@ -38,6 +38,9 @@ constexpr std::array<Guide, 4> Guides{{
     {"none"_L1, u"なし", 0, -1},
 }};
 
+// --trace-style, index = SheetSettings::TraceStyle.
+const QStringList TraceStyles{u"solid"_s, u"outline"_s};
+
 struct Paper {
     QLatin1StringView name;
     QPageSize::PageSizeId id;
@@ -115,6 +118,15 @@ void applyGuide(SheetSettings &settings, const QString &value)
         valid << u"%1 (%2)"_s.arg(guide.name).arg(QStringView(guide.caption));
     }
     badValue(u"--guide"_s, value, valid.join(u", "));
+}
+
+int traceStyle(const QString &value)
+{
+    const qsizetype index = TraceStyles.indexOf(value);
+    if (index < 0) {
+        badValue(u"--trace-style"_s, value, TraceStyles.join(u", "));
+    }
+    return int(index);
 }
 
 Color color(const QString &option, const QString &value)
@@ -220,7 +232,7 @@ struct Option {
     void (*apply)(ExportRequest &request, const QString &value);
 };
 
-const std::array<Option, 30> Options{{
+const std::array<Option, 31> Options{{
     {"--help"_L1, false, [](ExportRequest &r, const QString &) { r.help = true; }},
     {"--png"_L1, true, [](ExportRequest &r, const QString &v) { r.pngFile = v; }},
     {"--pdf"_L1, true, [](ExportRequest &r, const QString &v) { r.pdfFile = v; }},
@@ -275,6 +287,8 @@ const std::array<Option, 30> Options{{
          r.settings.TraceColor = color(u"--trace-color"_s, v);
      }},
     {"--trace-fade"_L1, false, [](ExportRequest &r, const QString &) { r.settings.TraceFade = 1; }},
+    {"--trace-style"_L1, true,
+     [](ExportRequest &r, const QString &v) { r.settings.TraceStyle = traceStyle(v); }},
 }};
 
 const Option &findOption(const QString &name)
@@ -394,6 +408,7 @@ QString CommandLine::usage()
   --model-color #RRGGBB お手本の色 (既定 #000000)
   --trace-color #RRGGBB 練習の色 (既定 #c0c0c0)
   --trace-fade          練習の字を一字ごとに薄くする (練習の色から #f0f0f0 まで)
+  --trace-style S       練習の字: solid (塗りつぶし、既定), outline (白抜き: 輪郭だけ)
 
   --help                この説明を表示する
 

@@ -89,6 +89,9 @@ void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
     const qint32 rowY = layout.rowY(pass.row);
     const qint32 fadeCells = pass.fade ? cellsFilled(pass) : 0;
     surface.setFontColor(pass.color);
+    if (pass.outline) {
+        surface.setTextOutline(qMax(1, qRound(double(g.CellSize) / CellsPerOutlineWidth)));
+    }
     qint32 mergeCount = 0;
     QByteArray previous;
     for (qint32 i = 1; i <= pass.count; ++i) {
@@ -128,4 +131,5 @@ void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
         }
         previous = unit;
     }
+    surface.setTextOutline(0);
 }

@@ -17,6 +17,8 @@ struct PlacementPass {
     /// Each cell lighter than the one before, from `color` in the first to FadeLimit
     /// (or `color`, where that is lighter) in the last.
     bool fade = false;
+    /// The characters as their outlines, stroked 1 / CellsPerOutlineWidth of the cell wide.
+    bool outline = false;
 };
 
 /// The lightest a fading pass gets, in each of red, green and blue: still seen on paper.
@@ -32,8 +34,11 @@ enum class UnitClass {
 
 UnitClass ClassifyUnit(QByteArrayView unit, QByteArrayView previousUnit);
 
+/// The width of an outline stroke, as a part of the cell: thin, yet seen on paper.
+inline constexpr qint32 CellsPerOutlineWidth = 60;
+
 /// Draws one pass into its row. Every merged bracket moves the later units of
-/// the pass back one cell. Leaves the font height at GlyphHeight and the font
-/// colour at the last cell's colour.
+/// the pass back one cell. Leaves the font height at GlyphHeight, the font
+/// colour at the last cell's colour and the text filled.
 void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
               const PlacementPass &pass);

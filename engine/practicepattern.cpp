@@ -79,6 +79,7 @@ PlacementPass makePass(const PassPlan &plan, const SheetSettings &settings, qint
     pass.color = trace ? settings.TraceColor : settings.CopybookColor;
     pass.SmallKanaNudge = plan.nudge;
     pass.fade = trace && settings.TraceFade == 1;
+    pass.outline = trace && settings.TraceStyle == 1;
     return pass;
 }
 

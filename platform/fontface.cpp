@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <algorithm>
 
 namespace {
 
@@ -61,6 +62,32 @@ const FontFace::Glyph &FontFace::glyph(QByteArrayView character)
     auto found = m_glyphs.find(code);
     if (found == m_glyphs.end()) {
         found = m_glyphs.emplace(code, makeGlyph(character)).first;
+    }
+    return found->second;
+}
+
+const QPainterPath &FontFace::glyphOutline(int cellHeight, quint32 index)
+{
+    const quint64 key = quint64(quint32(cellHeight)) << 32 | index;
+    auto found = m_glyphOutlines.find(key);
+    if (found == m_glyphOutlines.end()) {
+        // As one outline, where the design overlaps strokes.
+        found = m_glyphOutlines.emplace(key, sizedFont(cellHeight).pathForGlyph(index).simplified())
+                    .first;
+    }
+    return found->second;
+}
+
+const QPainterPath &FontFace::fallbackOutline(int cellHeight, QByteArrayView character)
+{
+    const quint64 key = quint64(quint32(cellHeight)) << 32 | characterCode(character);
+    auto found = m_fallbackOutlines.find(key);
+    if (found == m_fallbackOutlines.end()) {
+        QFont sized = m_font;
+        sized.setPixelSize(std::max(1, qRound(emSize(cellHeight))));
+        QPainterPath path;
+        path.addText(QPointF(), sized, Cp932::decode(character));
+        found = m_fallbackOutlines.emplace(key, path.simplified()).first;
     }
     return found->second;
 }

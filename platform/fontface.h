@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QFont>
 #include <QFontDatabase>
+#include <QPainterPath>
 #include <QRawFont>
 #include <memory>
 #include <unordered_map>
@@ -53,6 +54,13 @@ public:
     const QRawFont &sizedFont(int cellHeight);
     /// One CP932 character of one or two bytes; kept until this face is destroyed.
     const Glyph &glyph(QByteArrayView character);
+    /// The outline of a glyph of this face's font sized for a cell height, its
+    /// origin on the baseline, overlapping strokes merged; kept until this face
+    /// is destroyed.
+    const QPainterPath &glyphOutline(int cellHeight, quint32 index);
+    /// The outline of a character no font of the faces has, as Qt's font fallback
+    /// draws it from this face's QFont; kept until this face is destroyed.
+    const QPainterPath &fallbackOutline(int cellHeight, QByteArrayView character);
 
 private:
     Glyph makeGlyph(QByteArrayView character);
@@ -66,5 +74,7 @@ private:
     qreal m_baselinePerCell = 0;
     std::unique_ptr<VerticalGlyphs> m_verticalGlyphs; // created on the first turned character
     std::unordered_map<int, QRawFont> m_sizedFonts;
-    std::unordered_map<quint16, Glyph> m_glyphs; // by CP932 code
+    std::unordered_map<quint16, Glyph> m_glyphs;                  // by CP932 code
+    std::unordered_map<quint64, QPainterPath> m_glyphOutlines;    // by height, glyph index
+    std::unordered_map<quint64, QPainterPath> m_fallbackOutlines; // by height, CP932 code
 };

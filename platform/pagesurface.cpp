@@ -304,6 +304,31 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
     if (s.brushStyle == BrushStyle::Solid) {
         fillBand(QRect(x, y, qRound(penX - x), s.fontHeight), s.brushColor);
     }
+    const QTransform transform = m_painter.worldTransform();
+    const QTransform turnedTransform = QTransform().rotate(-90) * transform;
+    if (s.textOutline > 0) {
+        const QPen pen(toQColor(s.fontColor), s.textOutline, Qt::SolidLine, Qt::RoundCap,
+                       Qt::RoundJoin);
+        const bool antialiased = m_painter.testRenderHint(QPainter::Antialiasing);
+        m_painter.setRenderHint(QPainter::Antialiasing);
+        const auto stroke = [&](const QPainterPath &path, QPointF at, const QTransform &base) {
+            m_painter.setWorldTransform(QTransform::fromTranslate(at.x(), at.y()) * base);
+            m_painter.strokePath(path, pen);
+        };
+        for (const Run &r : runs) {
+            for (qsizetype i = 0; i < r.indexes.size(); ++i) {
+                stroke(r.face->glyphOutline(s.fontHeight, r.indexes[i]), r.positions[i],
+                       r.turned ? turnedTransform : transform);
+            }
+        }
+        for (const Fallback &fallback : fallbacks) {
+            stroke(fallback.face->fallbackOutline(s.fontHeight, fallback.character), fallback.at,
+                   transform);
+        }
+        m_painter.setWorldTransform(transform);
+        m_painter.setRenderHint(QPainter::Antialiasing, antialiased);
+        return;
+    }
     m_painter.setPen(toQColor(s.fontColor));
     for (const Run &r : runs) {
         if (r.indexes.isEmpty()) {
@@ -314,8 +339,7 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
             drawGlyphs(m_painter, font, r.indexes, r.positions);
             continue;
         }
-        const QTransform transform = m_painter.worldTransform();
-        m_painter.setWorldTransform(QTransform().rotate(-90) * transform);
+        m_painter.setWorldTransform(turnedTransform);
         drawGlyphs(m_painter, font, r.indexes, r.positions);
         m_painter.setWorldTransform(transform);
     }

@@ -7,16 +7,18 @@
 
 #include <QByteArrayList>
 #include <QRegularExpression>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
-// Draws pages at the preview size onto a recording surface and reads the calls back.
+// Draws pages, by default at the preview size, onto a recording surface and reads
+// the calls back.
 struct PageTrace {
     QByteArrayList lines;
     GridGeometry geometry;
 
     static PageTrace draw(SheetSettings settings, const QStringList &text, qint32 pageTop = 0,
-                          quint32 seed = 1)
+                          quint32 seed = 1, QSize size = QSize(320, 441))
     {
         LineList lines;
         for (const QString &line : text) {
@@ -27,7 +29,7 @@ struct PageTrace {
         RecordingSurface surface;
         PageState state;
         state.PageTop = pageTop;
-        engine.MakePrint(surface, 320, 441, settings, lines, state);
+        engine.MakePrint(surface, size.width(), size.height(), settings, lines, state);
         return {surface.takeLines(),
                 SelectGridGeometry(settings.FuriganaFrame, settings.DocDirection, settings.FrameNum,
                                    engine.drawScale())};

@@ -144,18 +144,25 @@ void TestCommandLine::sheetOptions_data()
     QTest::addColumn<int>("crossLine");
     QTest::addColumn<int>("guideStyle");
     QTest::addColumn<int>("traceFade");
+    QTest::addColumn<int>("traceStyle");
 
     const QStringList trace{u"--trace"_s, u"-"_s};
-    QTest::newRow("defaults") << trace << 1 << 0 << 0;
-    QTest::newRow("guide cross") << trace + QStringList{u"--guide=cross"_s} << 1 << 0 << 0;
+    QTest::newRow("defaults") << trace << 1 << 0 << 0 << 0;
+    QTest::newRow("guide cross") << trace + QStringList{u"--guide=cross"_s} << 1 << 0 << 0 << 0;
     QTest::newRow("guide diagonal")
-        << trace + QStringList{u"--guide"_s, u"diagonal"_s} << 1 << 1 << 0;
-    QTest::newRow("guide 九分割") << trace + QStringList{u"--guide"_s, u"九分割"_s} << 1 << 2 << 0;
+        << trace + QStringList{u"--guide"_s, u"diagonal"_s} << 1 << 1 << 0 << 0;
+    QTest::newRow("guide 九分割") << trace + QStringList{u"--guide"_s, u"九分割"_s} << 1 << 2 << 0
+                                  << 0;
     QTest::newRow("guide none keeps the style")
-        << trace + QStringList{u"--guide=nine"_s, u"--guide=none"_s} << 0 << 2 << 0;
+        << trace + QStringList{u"--guide=nine"_s, u"--guide=none"_s} << 0 << 2 << 0 << 0;
     QTest::newRow("no cross, then a guide")
-        << trace + QStringList{u"--no-cross"_s, u"--guide=diagonal"_s} << 1 << 1 << 0;
-    QTest::newRow("trace fade") << trace + QStringList{u"--trace-fade"_s} << 1 << 0 << 1;
+        << trace + QStringList{u"--no-cross"_s, u"--guide=diagonal"_s} << 1 << 1 << 0 << 0;
+    QTest::newRow("trace fade") << trace + QStringList{u"--trace-fade"_s} << 1 << 0 << 1 << 0;
+    QTest::newRow("trace style outline")
+        << trace + QStringList{u"--trace-style"_s, u"outline"_s} << 1 << 0 << 0 << 1;
+    QTest::newRow("trace style solid")
+        << trace + QStringList{u"--trace-style=outline"_s, u"--trace-style=solid"_s} << 1 << 0 << 0
+        << 0;
 }
 
 void TestCommandLine::sheetOptions()
@@ -164,11 +171,13 @@ void TestCommandLine::sheetOptions()
     QFETCH(int, crossLine);
     QFETCH(int, guideStyle);
     QFETCH(int, traceFade);
+    QFETCH(int, traceStyle);
     const SheetSettings settings =
         CommandLine::parse(withProgram(arguments), NoStoredSettings).settings;
     QCOMPARE(settings.CrossLine, crossLine);
     QCOMPARE(settings.GuideStyle, guideStyle);
     QCOMPARE(settings.TraceFade, traceFade);
+    QCOMPARE(settings.TraceStyle, traceStyle);
 }
 
 void TestCommandLine::badOptions_data()
@@ -184,6 +193,8 @@ void TestCommandLine::badOptions_data()
                              << u"copy3"_s;
     QTest::newRow("guide") << QStringList{u"--trace"_s, u"-"_s, u"--guide"_s, u"dots"_s}
                            << u"cross (十字), diagonal (米字), nine (九分割), none (なし)"_s;
+    QTest::newRow("trace style") << QStringList{u"--trace"_s, u"-"_s, u"--trace-style=hollow"_s}
+                                 << u"solid, outline"_s;
     QTest::newRow("colour") << QStringList{u"--trace"_s, u"-"_s, u"--model-color"_s, u"red"_s}
                             << u"#RRGGBB"_s;
     QTest::newRow("paper") << QStringList{u"--pdf"_s, u"x.pdf"_s, u"--paper"_s, u"A5"_s}
@@ -513,6 +524,11 @@ void TestCommandLine::pdfFaces_data()
     QTest::newRow("vertical textbook face, 牙 from IPAMincho")
         << QStringList{u"--font=@教科書体"_s} << u"牙のある令"_s
         << QStringList{u"IPAMincho"_s, u"KleeOne-Regular"_s};
+    QTest::newRow("trace characters filled")
+        << QStringList{u"--pattern=practice4"_s} << u"あいう"_s << QStringList{u"IPAMincho"_s};
+    QTest::newRow("trace characters as outlines: paths, no font")
+        << QStringList{u"--pattern=practice4"_s, u"--trace-style=outline"_s} << u"あいう"_s
+        << QStringList{};
 }
 
 void TestCommandLine::pdfFaces()

@@ -52,6 +52,9 @@ private Q_SLOTS:
     void emptyRowsAndBadPattern();
     void traceFade_data();
     void traceFade();
+    void traceOutline_data();
+    void traceOutline();
+    void outlineEndsWithThePass();
 };
 
 void TestPracticePatterns::firstRow_data()
@@ -211,6 +214,72 @@ void TestPracticePatterns::traceFade()
                      cell.endsWith(QString::number(traceColor, 16).rightJustified(6, u'0')),
                  qPrintable(cell));
     }
+}
+
+void TestPracticePatterns::traceOutline_data()
+{
+    QTest::addColumn<int>("pattern");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QSize>("page");
+    QTest::addColumn<QByteArray>("modelCall");
+    QTest::addColumn<QByteArray>("traceCall");
+
+    // The outline is 1/60 of the cell, rounded, at least a pixel: 62 units at 320
+    // wide, 480 pixels at 2480 wide.
+    QTest::newRow("練習１ vertical, preview")
+        << 0 << 0 << QSize(320, 441)
+        << QByteArray("text 25 56 font=\"@ＭＳ 明朝\"/62 color=#000000 bg=none \"あ\"")
+        << QByteArray("text 149 56 font=\"@ＭＳ 明朝\"/62 color=#c0c0c0 outline=1 bg=none \"あ\"");
+    QTest::newRow("練習１ horizontal, A4 at 300 dpi")
+        << 0 << 1 << QSize(2480, 3508)
+        << QByteArray("text 194 434 font=\"ＭＳ 明朝\"/480 color=#000000 bg=none \"あ\"")
+        << QByteArray(
+               "text 1154 434 font=\"ＭＳ 明朝\"/480 color=#c0c0c0 outline=8 bg=none \"あ\"");
+    QTest::newRow("視写２: the trace rows only")
+        << 5 << 0 << QSize(320, 441)
+        << QByteArray("text 25 125 font=\"@ＭＳ 明朝\"/62 color=#000000 bg=none \"あ\"")
+        << QByteArray("text 25 56 font=\"@ＭＳ 明朝\"/62 color=#c0c0c0 outline=1 bg=none \"あ\"");
+}
+
+void TestPracticePatterns::traceOutline()
+{
+    QFETCH(int, pattern);
+    QFETCH(int, direction);
+    QFETCH(QSize, page);
+    QFETCH(QByteArray, modelCall);
+    QFETCH(QByteArray, traceCall);
+    SheetSettings settings;
+    settings.MakingPattern = pattern;
+    settings.DocDirection = direction;
+    settings.UseFont = Cp932::encode(direction == 0 ? u"@ＭＳ 明朝"_s : u"ＭＳ 明朝"_s);
+    settings.TraceStyle = 1;
+    const QStringList text{u"あい"_s, u"あい"_s};
+    const PageTrace outlined = PageTrace::draw(settings, text, 0, 1, page);
+    QVERIFY2(outlined.lines.contains(modelCall), outlined.lines.join('\n').constData());
+    QVERIFY2(outlined.lines.contains(traceCall), outlined.lines.join('\n').constData());
+    // Filled, the same calls but for the outline.
+    settings.TraceStyle = 0;
+    const QByteArray filled =
+        QString::fromUtf8(traceCall).remove(QRegularExpression(u" outline=\\d+"_s)).toUtf8();
+    const QByteArrayList plain = PageTrace::draw(settings, text, 0, 1, page).lines;
+    QVERIFY(plain.contains(modelCall));
+    QVERIFY2(plain.contains(filled), filled.constData());
+    QCOMPARE(plain.size(), outlined.lines.size());
+}
+
+void TestPracticePatterns::outlineEndsWithThePass()
+{
+    // The next page's header is drawn filled.
+    SheetSettings settings;
+    settings.TraceStyle = 1;
+    LineList lines;
+    lines.add(Cp932::encode(u"あい"_s));
+    RandomGenerator random(1);
+    PageEngine engine(random);
+    RecordingSurface surface;
+    engine.MakePrint(surface, 320, 441, settings, lines, PageState());
+    QCOMPARE(surface.state().textOutline, 0);
+    QVERIFY(surface.takeLines().last().contains(" outline=1 "));
 }
 
 QTEST_GUILESS_MAIN(TestPracticePatterns)

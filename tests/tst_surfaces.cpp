@@ -86,6 +86,8 @@ private Q_SLOTS:
     void turnedGlyphReadsUpright();
     void glyphFillsItsCell_data();
     void glyphFillsItsCell();
+    void outlineDrawsTheEdges_data();
+    void outlineDrawsTheEdges();
     void imageStaysAsTaken();
     void bytesFormingNoCharacterDrawNothing();
     void traceTextStaysOnItsLine_data();
@@ -465,6 +467,64 @@ void TestSurfaces::glyphFillsItsCell()
     QVERIFY2(
         std::abs(offCentre.x()) <= 2.5 && std::abs(offCentre.y()) <= 2.5,
         qPrintable(QStringLiteral("off centre by %1, %2").arg(offCentre.x()).arg(offCentre.y())));
+}
+
+void TestSurfaces::outlineDrawsTheEdges_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("character");
+
+    QTest::newRow("一") << u"ＭＳ ゴシック"_qs << u"一"_qs;
+    QTest::newRow("vertical ー, its vertical form") << u"@ＭＳ ゴシック"_qs << u"ー"_qs;
+    QTest::newRow("vertical 田") << u"@ＭＳ ゴシック"_qs << u"田"_qs;
+    QTest::newRow("牙 from the textbook face's fallback") << u"教科書体"_qs << u"牙"_qs;
+}
+
+// An outlined character has ink along the filled one's edges, inside its bounds
+// widened by the stroke, and none deep inside its strokes.
+void TestSurfaces::outlineDrawsTheEdges()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, character);
+    const int width = 2;
+    const QImage filled = drawText(sjis(face), 120, character, QSize(140, 140), QPoint(10, 10));
+    RasterSurface surface(140, 140);
+    surface.setFontFace(sjis(face));
+    surface.setFontHeight(120);
+    surface.setTextOutline(width);
+    surface.TextOut(10, 10, sjis(character));
+    const QImage outlined = surface.image();
+
+    const QRect filledInk = inkBounds(filled);
+    const QRect outlineInk = inkBounds(outlined);
+    QVERIFY(!outlineInk.isEmpty());
+    QVERIFY2(filledInk.adjusted(-width, -width, width, width).contains(outlineInk),
+             qPrintable(u"%1,%2 %3x%4"_qs.arg(outlineInk.x())
+                            .arg(outlineInk.y())
+                            .arg(outlineInk.width())
+                            .arg(outlineInk.height())));
+    QVERIFY(std::abs(outlineInk.width() - filledInk.width()) <= 2 * width);
+    QVERIFY(std::abs(outlineInk.height() - filledInk.height()) <= 2 * width);
+    const auto ink = [](const QImage &image, int x, int y) {
+        return qGray(image.pixel(x, y)) < 128;
+    };
+    int deep = 0;
+    for (int y = 4; y < 136; ++y) {
+        for (int x = 4; x < 136; ++x) {
+            bool inside = true;
+            for (int dy = -3; dy <= 3 && inside; ++dy) {
+                for (int dx = -3; dx <= 3 && inside; ++dx) {
+                    inside = ink(filled, x + dx, y + dy);
+                }
+            }
+            if (inside) {
+                ++deep;
+                QVERIFY2(qGray(outlined.pixel(x, y)) > 200,
+                         qPrintable(u"ink at %1,%2"_qs.arg(x).arg(y)));
+            }
+        }
+    }
+    QVERIFY2(deep > 0, "no stroke wide enough to look inside");
 }
 
 // A picture taken stays as it was while drawing goes on.
