@@ -7,6 +7,7 @@
 #include "printnumber.h"
 #include "settingsstore.h"
 #include "storedsettings.h"
+#include "strokeorder.h"
 #include "usageerror.h"
 
 #include <algorithm>
@@ -232,7 +233,7 @@ struct Option {
     void (*apply)(ExportRequest &request, const QString &value);
 };
 
-const std::array<Option, 31> Options{{
+const std::array<Option, 32> Options{{
     {"--help"_L1, false, [](ExportRequest &r, const QString &) { r.help = true; }},
     {"--png"_L1, true, [](ExportRequest &r, const QString &v) { r.pngFile = v; }},
     {"--pdf"_L1, true, [](ExportRequest &r, const QString &v) { r.pdfFile = v; }},
@@ -289,6 +290,8 @@ const std::array<Option, 31> Options{{
     {"--trace-fade"_L1, false, [](ExportRequest &r, const QString &) { r.settings.TraceFade = 1; }},
     {"--trace-style"_L1, true,
      [](ExportRequest &r, const QString &v) { r.settings.TraceStyle = traceStyle(v); }},
+    {"--stroke-order"_L1, false,
+     [](ExportRequest &r, const QString &) { r.settings.StrokeOrder = 1; }},
 }};
 
 const Option &findOption(const QString &name)
@@ -409,6 +412,8 @@ QString CommandLine::usage()
   --trace-color #RRGGBB 練習の色 (既定 #c0c0c0)
   --trace-fade          練習の字を一字ごとに薄くする (練習の色から #f0f0f0 まで)
   --trace-style S       練習の字: solid (塗りつぶし、既定), outline (白抜き: 輪郭だけ)
+  --stroke-order        お手本の字を筆順の数字つきで描く (KanjiStrokeOrders)。
+                        数字が読めるのは A4 で一行 %5 マスまで (それより多いと注意を出す)
 
   --help                この説明を表示する
 
@@ -417,5 +422,6 @@ QString CommandLine::usage()
 
 終了コード: 0 成功、1 ファイルや番号の誤り (書き込めない場合も)、2 オプションの誤り
 )"_s.arg(cellCountTexts().join(u", "), SheetSettings::DefaultQuestionMes,
-         SheetSettings::DefaultUseFont, SheetSettings::DefaultUseFont.sliced(1));
+         SheetSettings::DefaultUseFont, SheetSettings::DefaultUseFont.sliced(1),
+         QString::number(MaxStrokeOrderCells));
 }

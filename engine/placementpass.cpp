@@ -1,5 +1,9 @@
 #include "placementpass.h"
 
+#include "cp932.h"
+#include "facenames.h"
+#include "facetoggle.h"
+
 #include <array>
 #include <string_view>
 
@@ -92,6 +96,12 @@ void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
     if (pass.outline) {
         surface.setTextOutline(qMax(1, qRound(double(g.CellSize) / CellsPerOutlineWidth)));
     }
+    const QByteArray sheetFace = surface.state().fontFace;
+    if (pass.strokeOrder) {
+        surface.setFallbackFace(sheetFace);
+        surface.setFontFace(faceForDirection(Cp932::encode(QStringView(FaceNames::StrokeOrder)),
+                                             sheetFace.startsWith('@') ? 0 : 1));
+    }
     qint32 mergeCount = 0;
     QByteArray previous;
     for (qint32 i = 1; i <= pass.count; ++i) {
@@ -132,4 +142,6 @@ void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
         previous = unit;
     }
     surface.setTextOutline(0);
+    surface.setFontFace(sheetFace);
+    surface.setFallbackFace({});
 }

@@ -19,6 +19,9 @@ struct PlacementPass {
     bool fade = false;
     /// The characters as their outlines, stroked 1 / CellsPerOutlineWidth of the cell wide.
     bool outline = false;
+    /// The characters in the stroke-order face, the sheet's face drawing what it
+    /// lacks; vertical when the sheet's face is.
+    bool strokeOrder = false;
 };
 
 /// The lightest a fading pass gets, in each of red, green and blue: still seen on paper.
@@ -37,8 +40,9 @@ UnitClass ClassifyUnit(QByteArrayView unit, QByteArrayView previousUnit);
 /// The width of an outline stroke, as a part of the cell: thin, yet seen on paper.
 inline constexpr qint32 CellsPerOutlineWidth = 60;
 
-/// Draws one pass into its row. Every merged bracket moves the later units of
-/// the pass back one cell. Leaves the font height at GlyphHeight, the font
-/// colour at the last cell's colour and the text filled.
+/// Draws one pass into its row, in the surface's face (the sheet's). Every merged
+/// bracket moves the later units of the pass back one cell. Leaves the font
+/// height at GlyphHeight, the font colour at the last cell's colour, the face as
+/// it found it, without a fallback, and the text filled.
 void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
               const PlacementPass &pass);

@@ -80,6 +80,7 @@ PlacementPass makePass(const PassPlan &plan, const SheetSettings &settings, qint
     pass.SmallKanaNudge = plan.nudge;
     pass.fade = trace && settings.TraceFade == 1;
     pass.outline = trace && settings.TraceStyle == 1;
+    pass.strokeOrder = !trace && settings.StrokeOrder == 1;
     return pass;
 }
 

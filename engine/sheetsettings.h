@@ -32,6 +32,7 @@ struct SheetSettings {
     QByteArray UseFont = Cp932::encode(DefaultUseFont); ///< "@" selects the vertical face
     Color CopybookColor = 0x000000;
     Color TraceColor = 0xC0C0C0;
-    int TraceFade = 0;  ///< 1: each trace cell of a row lighter than the one before
-    int TraceStyle = 0; ///< 0: trace characters filled, 1: their outlines only
+    int TraceFade = 0;   ///< 1: each trace cell of a row lighter than the one before
+    int TraceStyle = 0;  ///< 0: trace characters filled, 1: their outlines only
+    int StrokeOrder = 0; ///< 1: model characters with numbered strokes
 };

@@ -90,22 +90,36 @@ FontFace &FontFaces::face(const QByteArray &name)
 {
     auto found = m_faces.find(name);
     if (found == m_faces.end()) {
-        const bool vertical = name.startsWith('@');
         const StandIn *standIn = standInFor(Cp932::decode(withoutVerticalMark(name)));
-        QFont font(family(name));
-        // Unhinted, so that glyphs keep the shapes and places the design gives them
-        // at every size, on screen as on paper.
-        font.setHintingPreference(QFont::PreferNoHinting);
         FontFace *fallback = nullptr;
         if (standIn && !standIn->fallback.empty()) {
-            fallback = &face((vertical ? QByteArray("@") : QByteArray()) +
+            fallback = &face((name.startsWith('@') ? QByteArray("@") : QByteArray()) +
                              Cp932::encode(toQString(standIn->fallback)));
         }
-        auto made = std::make_unique<FontFace>(
-            font, vertical,
-            standIn ? FontFace::CellRule::EmCell : FontFace::CellRule::FontAscentDescent,
-            standIn ? standIn->writingSystem : QFontDatabase::Japanese, fallback);
-        found = m_faces.emplace(name, std::move(made)).first;
+        found = m_faces.emplace(name, makeFace(name, fallback)).first;
     }
     return *found->second;
+}
+
+FontFace &FontFaces::face(const QByteArray &name, const QByteArray &fallback)
+{
+    const std::pair key(name, fallback);
+    auto found = m_withFallbacks.find(key);
+    if (found == m_withFallbacks.end()) {
+        found = m_withFallbacks.emplace(key, makeFace(name, &face(fallback))).first;
+    }
+    return *found->second;
+}
+
+std::unique_ptr<FontFace> FontFaces::makeFace(const QByteArray &name, FontFace *fallback)
+{
+    const StandIn *standIn = standInFor(Cp932::decode(withoutVerticalMark(name)));
+    QFont font(family(name));
+    // Unhinted, so that glyphs keep the shapes and places the design gives them
+    // at every size, on screen as on paper.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return std::make_unique<FontFace>(
+        font, name.startsWith('@'),
+        standIn ? FontFace::CellRule::EmCell : FontFace::CellRule::FontAscentDescent,
+        standIn ? standIn->writingSystem : QFontDatabase::Japanese, fallback);
 }

@@ -32,7 +32,13 @@ public:
     static QString family(QByteArrayView face);
     /// The face for a name as the surface holds it, "@" included.
     FontFace &face(const QByteArray &name);
+    /// The face for a name, with another face drawing what it lacks (in place of
+    /// its own fallback) and, vertical, what it has no vertical form of.
+    FontFace &face(const QByteArray &name, const QByteArray &fallback);
 
 private:
+    static std::unique_ptr<FontFace> makeFace(const QByteArray &name, FontFace *fallback);
+
     std::map<QByteArray, std::unique_ptr<FontFace>> m_faces;
+    std::map<std::pair<QByteArray, QByteArray>, std::unique_ptr<FontFace>> m_withFallbacks;
 };

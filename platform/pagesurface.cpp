@@ -229,9 +229,11 @@ void PageSurface::drawDottedSpan(const QRect &span, QPoint firstDot)
 
 FontFace &PageSurface::currentFace()
 {
-    if (!m_face || m_faceName != state().fontFace) {
+    if (!m_face || m_faceName != state().fontFace || m_fallbackName != state().fallbackFace) {
         m_faceName = state().fontFace;
-        m_face = &m_faces.face(m_faceName);
+        m_fallbackName = state().fallbackFace;
+        m_face = m_fallbackName.isEmpty() ? &m_faces.face(m_faceName)
+                                          : &m_faces.face(m_faceName, m_fallbackName);
     }
     return *m_face;
 }

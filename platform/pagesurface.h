@@ -46,7 +46,8 @@ private:
     bool m_rasterDevice; // pixels are filled one by one rather than stroked
     std::unique_ptr<FontFaces> m_ownFaces;
     FontFaces &m_faces;
-    QByteArray m_faceName; // the face m_face resolves, to skip lookups
+    QByteArray m_faceName;     // the face m_face resolves, to skip lookups
+    QByteArray m_fallbackName; // and its fallback
     FontFace *m_face = nullptr;
     QBrush m_dotBrush; // a checkerboard of the dot colour, gaps transparent
     Color m_dotColor = 0;

@@ -83,6 +83,8 @@ private Q_SLOTS:
     void pdfHasEveryPage();
     void pdfFaces_data();
     void pdfFaces();
+    void strokeOrderNote_data();
+    void strokeOrderNote();
     void unchangedTraces_data();
     void unchangedTraces();
     void failedWriteKeepsTheOldFile_data();
@@ -145,24 +147,28 @@ void TestCommandLine::sheetOptions_data()
     QTest::addColumn<int>("guideStyle");
     QTest::addColumn<int>("traceFade");
     QTest::addColumn<int>("traceStyle");
+    QTest::addColumn<int>("strokeOrder");
 
     const QStringList trace{u"--trace"_s, u"-"_s};
-    QTest::newRow("defaults") << trace << 1 << 0 << 0 << 0;
-    QTest::newRow("guide cross") << trace + QStringList{u"--guide=cross"_s} << 1 << 0 << 0 << 0;
+    QTest::newRow("defaults") << trace << 1 << 0 << 0 << 0 << 0;
+    QTest::newRow("guide cross") << trace + QStringList{u"--guide=cross"_s} << 1 << 0 << 0 << 0
+                                 << 0;
     QTest::newRow("guide diagonal")
-        << trace + QStringList{u"--guide"_s, u"diagonal"_s} << 1 << 1 << 0 << 0;
+        << trace + QStringList{u"--guide"_s, u"diagonal"_s} << 1 << 1 << 0 << 0 << 0;
     QTest::newRow("guide 九分割") << trace + QStringList{u"--guide"_s, u"九分割"_s} << 1 << 2 << 0
-                                  << 0;
+                                  << 0 << 0;
     QTest::newRow("guide none keeps the style")
-        << trace + QStringList{u"--guide=nine"_s, u"--guide=none"_s} << 0 << 2 << 0 << 0;
+        << trace + QStringList{u"--guide=nine"_s, u"--guide=none"_s} << 0 << 2 << 0 << 0 << 0;
     QTest::newRow("no cross, then a guide")
-        << trace + QStringList{u"--no-cross"_s, u"--guide=diagonal"_s} << 1 << 1 << 0 << 0;
-    QTest::newRow("trace fade") << trace + QStringList{u"--trace-fade"_s} << 1 << 0 << 1 << 0;
+        << trace + QStringList{u"--no-cross"_s, u"--guide=diagonal"_s} << 1 << 1 << 0 << 0 << 0;
+    QTest::newRow("trace fade") << trace + QStringList{u"--trace-fade"_s} << 1 << 0 << 1 << 0 << 0;
     QTest::newRow("trace style outline")
-        << trace + QStringList{u"--trace-style"_s, u"outline"_s} << 1 << 0 << 0 << 1;
+        << trace + QStringList{u"--trace-style"_s, u"outline"_s} << 1 << 0 << 0 << 1 << 0;
+    QTest::newRow("stroke order") << trace + QStringList{u"--stroke-order"_s} << 1 << 0 << 0 << 0
+                                  << 1;
     QTest::newRow("trace style solid")
         << trace + QStringList{u"--trace-style=outline"_s, u"--trace-style=solid"_s} << 1 << 0 << 0
-        << 0;
+        << 0 << 0;
 }
 
 void TestCommandLine::sheetOptions()
@@ -172,12 +178,14 @@ void TestCommandLine::sheetOptions()
     QFETCH(int, guideStyle);
     QFETCH(int, traceFade);
     QFETCH(int, traceStyle);
+    QFETCH(int, strokeOrder);
     const SheetSettings settings =
         CommandLine::parse(withProgram(arguments), NoStoredSettings).settings;
     QCOMPARE(settings.CrossLine, crossLine);
     QCOMPARE(settings.GuideStyle, guideStyle);
     QCOMPARE(settings.TraceFade, traceFade);
     QCOMPARE(settings.TraceStyle, traceStyle);
+    QCOMPARE(settings.StrokeOrder, strokeOrder);
 }
 
 void TestCommandLine::badOptions_data()
@@ -529,6 +537,18 @@ void TestCommandLine::pdfFaces_data()
     QTest::newRow("trace characters as outlines: paths, no font")
         << QStringList{u"--pattern=practice4"_s, u"--trace-style=outline"_s} << u"あいう"_s
         << QStringList{};
+    QTest::newRow("stroke order: models numbered, traces in the sheet's face")
+        << QStringList{u"--stroke-order"_s} << u"永あ"_s
+        << QStringList{u"IPAMincho"_s, u"KanjiStrokeOrders"_s};
+    QTest::newRow("stroke order on a textbook-face sheet")
+        << QStringList{u"--stroke-order"_s, u"--font=@教科書体"_s} << u"永あ"_s
+        << QStringList{u"KanjiStrokeOrders"_s, u"KleeOne-Regular"_s};
+    QTest::newRow("stroke order, small kana and marks vertical from the sheet's face")
+        << QStringList{u"--stroke-order"_s, u"--pattern=copy1"_s} << u"っ。"_s
+        << QStringList{u"IPAMincho"_s};
+    QTest::newRow("stroke order, small kana horizontal in its own")
+        << QStringList{u"--stroke-order"_s, u"--pattern=copy1"_s, u"--horizontal"_s} << u"っ。"_s
+        << QStringList{u"KanjiStrokeOrders"_s};
 }
 
 void TestCommandLine::pdfFaces()
@@ -558,6 +578,30 @@ void TestCommandLine::pdfFaces()
     }
     embedded.sort();
     QCOMPARE(embedded, fonts);
+}
+
+void TestCommandLine::strokeOrderNote_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("8 cells: readable")
+        << QStringList{u"--stroke-order"_s, u"--cells=8"_s} << QString();
+    QTest::newRow("10 cells: too small")
+        << QStringList{u"--stroke-order"_s, u"--cells=10"_s}
+        << u"hekira: 注意: 一行 10 マスでは筆順の数字が小さくて読めません。A4 "
+           u"で読めるのは一行 8 マスまでです。\n"_s;
+    QTest::newRow("20 cells without stroke order") << QStringList{u"--cells=20"_s} << QString();
+}
+
+void TestCommandLine::strokeOrderNote()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, err);
+    const Run run = hekira(QStringList{u"--trace"_s, u"-"_s} + options);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, err);
+    QVERIFY(run.out.startsWith("page "));
 }
 
 void TestCommandLine::unchangedTraces_data()

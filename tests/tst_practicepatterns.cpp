@@ -55,6 +55,8 @@ private Q_SLOTS:
     void traceOutline_data();
     void traceOutline();
     void outlineEndsWithThePass();
+    void strokeOrder_data();
+    void strokeOrder();
 };
 
 void TestPracticePatterns::firstRow_data()
@@ -280,6 +282,62 @@ void TestPracticePatterns::outlineEndsWithThePass()
     engine.MakePrint(surface, 320, 441, settings, lines, PageState());
     QCOMPARE(surface.state().textOutline, 0);
     QVERIFY(surface.takeLines().last().contains(" outline=1 "));
+}
+
+void TestPracticePatterns::strokeOrder_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<bool>("outlineAndFade");
+    QTest::addColumn<QByteArrayList>("firstRow");
+
+    QTest::newRow("vertical: models in @筆順, traces in the sheet's face")
+        << u"@ＭＳ 明朝"_s << 0 << false
+        << QByteArrayList{
+               "text 25 56 font=\"@筆順\"/62 fallback=\"@ＭＳ 明朝\" color=#000000 bg=none \"あ\"",
+               "text 87 56 font=\"@筆順\"/62 fallback=\"@ＭＳ 明朝\" color=#000000 bg=none \"い\"",
+               "text 149 56 font=\"@ＭＳ 明朝\"/62 color=#c0c0c0 bg=none \"あ\"",
+               "text 211 56 font=\"@ＭＳ 明朝\"/62 color=#c0c0c0 bg=none \"い\""};
+    QTest::newRow("horizontal")
+        << u"ＭＳ 明朝"_s << 1 << false
+        << QByteArrayList{
+               "text 25 56 font=\"筆順\"/62 fallback=\"ＭＳ 明朝\" color=#000000 bg=none \"あ\"",
+               "text 87 56 font=\"筆順\"/62 fallback=\"ＭＳ 明朝\" color=#000000 bg=none \"い\"",
+               "text 149 56 font=\"ＭＳ 明朝\"/62 color=#c0c0c0 bg=none \"あ\"",
+               "text 211 56 font=\"ＭＳ 明朝\"/62 color=#c0c0c0 bg=none \"い\""};
+    QTest::newRow("on a textbook-face sheet, outlined and fading traces")
+        << u"@教科書体"_s << 0 << true
+        << QByteArrayList{
+               "text 25 56 font=\"@筆順\"/62 fallback=\"@教科書体\" color=#000000 bg=none \"あ\"",
+               "text 87 56 font=\"@筆順\"/62 fallback=\"@教科書体\" color=#000000 bg=none \"い\"",
+               "text 149 56 font=\"@教科書体\"/62 color=#c0c0c0 outline=1 bg=none \"あ\"",
+               "text 211 56 font=\"@教科書体\"/62 color=#f0f0f0 outline=1 bg=none \"い\""};
+}
+
+void TestPracticePatterns::strokeOrder()
+{
+    QFETCH(QString, face);
+    QFETCH(int, direction);
+    QFETCH(bool, outlineAndFade);
+    QFETCH(QByteArrayList, firstRow);
+    SheetSettings settings;
+    settings.UseFont = Cp932::encode(face);
+    settings.DocDirection = direction;
+    settings.StrokeOrder = 1;
+    settings.TraceStyle = outlineAndFade ? 1 : 0;
+    settings.TraceFade = outlineAndFade ? 1 : 0;
+    LineList lines;
+    lines.add(Cp932::encode(u"あい"_s));
+    RandomGenerator random(1);
+    PageEngine engine(random);
+    RecordingSurface surface;
+    engine.MakePrint(surface, 320, 441, settings, lines, PageState());
+    const QByteArrayList calls = surface.takeLines();
+    QCOMPARE(calls.mid(calls.size() - 4), firstRow);
+    // The header before them is in the sheet's face, and so is the next page's.
+    QVERIFY(calls[2].startsWith("text 14 36 font=\"" + face.toUtf8() + "\"/10 color="));
+    QCOMPARE(surface.state().fontFace, settings.UseFont);
+    QVERIFY(surface.state().fallbackFace.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestPracticePatterns)

@@ -368,31 +368,56 @@ void TestSurfaces::verticalShaping()
 void TestSurfaces::fallbackFace_data()
 {
     QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("fallback"); // given by the surface; empty: the face's own
     QTest::addColumn<QString>("character");
     QTest::addColumn<QString>("family");
     QTest::addColumn<bool>("verticalForm");
 
-    QTest::newRow("令 in Klee One") << u"教科書体"_qs << u"令"_qs << u"Klee One"_qs << false;
+    const QString own;
+    QTest::newRow("令 in Klee One") << u"教科書体"_qs << own << u"令"_qs << u"Klee One"_qs << false;
     QTest::newRow("牙 lacking: IPAMincho")
-        << u"教科書体"_qs << u"牙"_qs << u"IPAMincho"_qs << false;
+        << u"教科書体"_qs << own << u"牙"_qs << u"IPAMincho"_qs << false;
     QTest::newRow("vertical 牙 lacking: IPAMincho")
-        << u"@教科書体"_qs << u"牙"_qs << u"IPAMincho"_qs << false;
+        << u"@教科書体"_qs << own << u"牙"_qs << u"IPAMincho"_qs << false;
     QTest::newRow("vertical 。 in Klee One's form")
-        << u"@教科書体"_qs << u"。"_qs << u"Klee One"_qs << true;
+        << u"@教科書体"_qs << own << u"。"_qs << u"Klee One"_qs << true;
     QTest::newRow("vertical っ in Klee One's form")
-        << u"@教科書体"_qs << u"っ"_qs << u"Klee One"_qs << true;
+        << u"@教科書体"_qs << own << u"っ"_qs << u"Klee One"_qs << true;
     QTest::newRow("a face without a fallback")
-        << u"ＭＳ 明朝"_qs << u"牙"_qs << u"IPAMincho"_qs << false;
+        << u"ＭＳ 明朝"_qs << own << u"牙"_qs << u"IPAMincho"_qs << false;
+
+    const QString mincho = u"@ＭＳ 明朝"_qs;
+    QTest::newRow("stroke order 永")
+        << u"@筆順"_qs << mincho << u"永"_qs << u"KanjiStrokeOrders"_qs << false;
+    QTest::newRow("stroke order あ")
+        << u"@筆順"_qs << mincho << u"あ"_qs << u"KanjiStrokeOrders"_qs << false;
+    QTest::newRow("stroke order lacking 仡: the sheet's face")
+        << u"@筆順"_qs << mincho << u"仡"_qs << u"IPAMincho"_qs << false;
+    QTest::newRow("stroke order vertical 。: the sheet's vertical form")
+        << u"@筆順"_qs << mincho << u"。"_qs << u"IPAMincho"_qs << true;
+    QTest::newRow("stroke order vertical っ: the sheet's vertical form")
+        << u"@筆順"_qs << mincho << u"っ"_qs << u"IPAMincho"_qs << true;
+    QTest::newRow("stroke order vertical ー: the sheet's vertical form")
+        << u"@筆順"_qs << mincho << u"ー"_qs << u"IPAMincho"_qs << true;
+    QTest::newRow("stroke order horizontal 。: its own")
+        << u"筆順"_qs << u"ＭＳ 明朝"_qs << u"。"_qs << u"KanjiStrokeOrders"_qs << false;
+    QTest::newRow("stroke order on the textbook face: っ in Klee One's form")
+        << u"@筆順"_qs << u"@教科書体"_qs << u"っ"_qs << u"Klee One"_qs << true;
+    QTest::newRow("stroke order on the textbook face: 昞 from its fallback")
+        << u"@筆順"_qs << u"@教科書体"_qs << u"昞"_qs << u"IPAMincho"_qs << false;
 }
 
 void TestSurfaces::fallbackFace()
 {
     QFETCH(QString, face);
+    QFETCH(QString, fallback);
     QFETCH(QString, character);
     QFETCH(QString, family);
     QFETCH(bool, verticalForm);
     FontFaces faces;
-    const FontFace::Glyph &glyph = faces.face(sjis(face)).glyph(sjis(character));
+    FontFace &resolved =
+        fallback.isEmpty() ? faces.face(sjis(face)) : faces.face(sjis(face), sjis(fallback));
+    const FontFace::Glyph &glyph = resolved.glyph(sjis(character));
     QVERIFY(!glyph.fallback);
     QVERIFY(glyph.index != 0);
     QCOMPARE(glyph.face->sizedFont(20).familyName(), family);
