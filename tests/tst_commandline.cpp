@@ -335,7 +335,7 @@ void TestCommandLine::storedSettings()
     QFile file(config.filePath(u"settings.ini"_s));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(u"[Wamo]\nFrameNum=6\nDocDirection=1\nWamoUseFont=@@ＭＳ ゴシック\nTraceColor=255\n"
-               u"CopybookColor=0\n"_s.toUtf8());
+               u"CopybookColor=0\n[Hekira]\nGuideStyle=1\nStrokeOrder=1\n"_s.toUtf8());
     file.close();
     const ExportRequest request =
         CommandLine::parse(withProgram(arguments), SettingsStore(file.fileName()));
@@ -344,6 +344,8 @@ void TestCommandLine::storedSettings()
     QCOMPARE(request.settings.UseFont, Cp932::encode(font));
     QCOMPARE(request.settings.TraceColor,
              arguments.contains(u"--settings"_s) ? Color(255) : Color(0xC0C0C0));
+    QCOMPARE(request.settings.GuideStyle, arguments.contains(u"--settings"_s) ? 1 : 0);
+    QCOMPARE(request.settings.StrokeOrder, arguments.contains(u"--settings"_s) ? 1 : 0);
 }
 
 void TestCommandLine::traceFromStandardInput()
