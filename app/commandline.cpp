@@ -8,6 +8,7 @@
 #include "schoolkanji.h"
 #include "settingsstore.h"
 #include "storedsettings.h"
+#include "strokeorder.h"
 #include "usageerror.h"
 
 #include <algorithm>
@@ -24,6 +25,23 @@ constexpr std::array<QLatin1StringView, 7> PatternNames{
     "copy1"_L1,     "copy2"_L1,     "copy3"_L1};
 constexpr std::array<std::u16string_view, 7> PatternCaptions{
     u"練習１", u"練習２", u"練習３", u"練習４", u"視写１", u"視写２", u"視写３"};
+
+// --guide: the guides' name and window caption, the cross line option and the style.
+struct Guide {
+    QLatin1StringView name;
+    std::u16string_view caption;
+    int crossLine;
+    int style; // -1: the style stays as it is
+};
+constexpr std::array<Guide, 4> Guides{{
+    {"cross"_L1, u"十字", 1, 0},
+    {"diagonal"_L1, u"米字", 1, 1},
+    {"nine"_L1, u"九分割", 1, 2},
+    {"none"_L1, u"なし", 0, -1},
+}};
+
+// --trace-style, index = SheetSettings::TraceStyle.
+const QStringList TraceStyles{u"solid"_s, u"outline"_s};
 
 struct Paper {
     QLatin1StringView name;
@@ -86,6 +104,29 @@ int cellIndex(const QString &value)
     const qsizetype index = counts.indexOf(value);
     if (index < 0) {
         badValue(u"--cells"_s, value, counts.join(u", "));
+    }
+    return int(index);
+}
+
+void applyGuide(SheetSettings &settings, const QString &value)
+{
+    QStringList valid;
+    for (const Guide &guide : Guides) {
+        if (value == guide.name || value == QStringView(guide.caption)) {
+            settings.CrossLine = guide.crossLine;
+            settings.GuideStyle = guide.style < 0 ? settings.GuideStyle : guide.style;
+            return;
+        }
+        valid << u"%1 (%2)"_s.arg(guide.name).arg(QStringView(guide.caption));
+    }
+    badValue(u"--guide"_s, value, valid.join(u", "));
+}
+
+int traceStyle(const QString &value)
+{
+    const qsizetype index = TraceStyles.indexOf(value);
+    if (index < 0) {
+        badValue(u"--trace-style"_s, value, TraceStyles.join(u", "));
     }
     return int(index);
 }
@@ -226,6 +267,7 @@ const auto Options = std::to_array<Option>({
     {"--furigana"_L1, false,
      [](ExportRequest &r, const QString &) { r.settings.FuriganaFrame = 1; }},
     {"--no-cross"_L1, false, [](ExportRequest &r, const QString &) { r.settings.CrossLine = 0; }},
+    {"--guide"_L1, true, [](ExportRequest &r, const QString &v) { applyGuide(r.settings, v); }},
     {"--random"_L1, false, [](ExportRequest &r, const QString &) { r.settings.RndLine = 1; }},
     {"--seed"_L1, true,
      [](ExportRequest &r, const QString &v) {
@@ -253,6 +295,11 @@ const auto Options = std::to_array<Option>({
      [](ExportRequest &r, const QString &v) {
          r.settings.TraceColor = color(u"--trace-color"_s, v);
      }},
+    {"--trace-fade"_L1, false, [](ExportRequest &r, const QString &) { r.settings.TraceFade = 1; }},
+    {"--trace-style"_L1, true,
+     [](ExportRequest &r, const QString &v) { r.settings.TraceStyle = traceStyle(v); }},
+    {"--stroke-order"_L1, false,
+     [](ExportRequest &r, const QString &) { r.settings.StrokeOrder = 1; }},
 });
 
 const Option &findOption(const QString &name)
@@ -364,7 +411,9 @@ QString CommandLine::usage()
   --cells N             一行のマスの数: %1 (既定 4)
   --horizontal          横書き (既定は縦書き)
   --furigana            ふりがな枠をつける
-  --no-cross            十字点線を描かない
+  --no-cross            十字点線を描かない (--guide none と同じ)
+  --guide G             マスの点線: cross (十字、既定), diagonal (米字: 十字と対角線),
+                        nine (九分割: 三等分の線), none (なし)
   --random              最初のページの行をランダムな順にする
   --seed N              乱数の種 (0 から 4294967295、既定は時計から)
   --date                月日の欄を印刷する
@@ -377,6 +426,10 @@ QString CommandLine::usage()
                         (ほかのオプションはその上に重ねて効く)
   --model-color #RRGGBB お手本の色 (既定 #000000)
   --trace-color #RRGGBB 練習の色 (既定 #c0c0c0)
+  --trace-fade          練習の字を一字ごとに薄くする (練習の色から #f0f0f0 まで)
+  --trace-style S       練習の字: solid (塗りつぶし、既定), outline (白抜き: 輪郭だけ)
+  --stroke-order        お手本の字を筆順の数字つきで描く (KanjiStrokeOrders)。
+                        数字が読めるのは A4 で一行 %5 マスまで (それより多いと注意を出す)
 
 その他:
   --help                この説明を表示する
@@ -391,5 +444,6 @@ QString CommandLine::usage()
 Development Group (EDRDG) の著作物で、クリエイティブ・コモンズ 表示 - 継承 3.0
 (CC BY-SA 3.0) のもとで使っています: https://www.edrdg.org/edrdg/licence.html
 )"_s.arg(cellCountTexts().join(u", "), SheetSettings::DefaultQuestionMes,
-         SheetSettings::DefaultUseFont, SheetSettings::DefaultUseFont.sliced(1));
+         SheetSettings::DefaultUseFont, SheetSettings::DefaultUseFont.sliced(1),
+         QString::number(MaxStrokeOrderCells));
 }

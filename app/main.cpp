@@ -10,6 +10,7 @@
 #include "qtprinter.h"
 #include "randomgenerator.h"
 #include "settingsstore.h"
+#include "strokeorder.h"
 #include "textdocument.h"
 #include "textfile.h"
 #include "tmain.h"
@@ -52,6 +53,9 @@ int exportSheets(const ExportRequest &request)
             lines = LineOperations::apply(lines, edit);
         }
         document.setLines(lines);
+    }
+    if (const QString note = StrokeOrderNote(request.settings); !note.isEmpty()) {
+        QTextStream(stderr) << u"hekira: 注意: "_s << note << Qt::endl;
     }
     RandomGenerator random(request.seed.value_or(RandomGenerator::clockSeed()));
     Worksheet sheet(request.settings, document.pageLines(), random);

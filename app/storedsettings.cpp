@@ -5,6 +5,7 @@
 namespace {
 
 const QString Section = QStringLiteral("Wamo");
+const QString HekiraSection = QStringLiteral("Hekira");
 // A text read with this default was not stored.
 const QString MissingText = QStringLiteral("Error");
 
@@ -24,9 +25,34 @@ constexpr std::array<OptionValue, StoredSettings::OptionCount> OptionValues{{
     {u"NamePrint", 2},
 }};
 
+constexpr std::array<OptionValue, StoredSettings::HekiraOptionCount> HekiraOptionValues{{
+    {u"GuideStyle", 3},
+    {u"TraceStyle", 2},
+    {u"TraceFade", 2},
+    {u"StrokeOrder", 2},
+}};
+
 QString name(StoredSettings::Option option)
 {
     return QString::fromUtf16(OptionValues[option].name);
+}
+
+QString name(StoredSettings::HekiraOption option)
+{
+    return QString::fromUtf16(HekiraOptionValues[option].name);
+}
+
+// Takes the indexes read: one past the last item as the last, one below 0 as
+// missing (below -1 would leave a group with no item, and a page with no layout).
+template <size_t N>
+void settle(std::array<int, N> &options, const std::array<int, N> &read,
+            const std::array<OptionValue, N> &values)
+{
+    for (size_t option = 0; option < N; ++option) {
+        if (read[option] >= 0) {
+            options[option] = qMin(read[option], values[option].items - 1);
+        }
+    }
 }
 
 } // namespace
@@ -42,6 +68,10 @@ SheetSettings StoredSettings::sheetSettings() const
     settings.RndLine = options[RndLine];
     settings.DatePrint = options[DatePrint];
     settings.NamePrint = options[NamePrint];
+    settings.GuideStyle = hekiraOptions[GuideStyle];
+    settings.TraceStyle = hekiraOptions[TraceStyle];
+    settings.TraceFade = hekiraOptions[TraceFade];
+    settings.StrokeOrder = hekiraOptions[StrokeOrder];
     settings.QuestionMes = Cp932::encode(questionMes);
     settings.UseFont = Cp932::encode(useFont);
     settings.CopybookColor = copybookColor;
@@ -62,6 +92,11 @@ StoredSettings StoredSettings::restore(const SettingsStore &store)
         read[option] =
             store.readInteger(Section, name(Option(option)), SettingsStore::MissingValue);
     }
+    std::array<int, HekiraOptionCount> readHekira{};
+    for (int option = 0; option < HekiraOptionCount; ++option) {
+        readHekira[option] = store.readInteger(HekiraSection, name(HekiraOption(option)),
+                                               SettingsStore::MissingValue);
+    }
 
     StoredSettings settings;
     if (font != MissingText) {
@@ -71,12 +106,8 @@ StoredSettings StoredSettings::restore(const SettingsStore &store)
     if (sentence != MissingText) {
         settings.questionMes = sentence;
     }
-    for (int option = 0; option < OptionCount; ++option) {
-        // Below -1 would leave a group with no item, and a page with no layout.
-        if (read[option] >= 0) {
-            settings.options[option] = qMin(read[option], OptionValues[option].items - 1);
-        }
-    }
+    settle(settings.options, read, OptionValues);
+    settle(settings.hekiraOptions, readHekira, HekiraOptionValues);
     // A missing model colour resets both: they were always stored as a pair.
     if (copybook != SettingsStore::MissingValue) {
         settings.copybookColor = static_cast<Color>(copybook);
@@ -93,6 +124,14 @@ void StoredSettings::storeAtClose(const SettingsStore &store, const QString &que
     store.writeText(Section, QStringLiteral("QuestionMes"), questionMes);
     for (int option = 0; option < OptionCount; ++option) {
         store.writeInteger(Section, name(Option(option)), options[option]);
+    }
+}
+
+void StoredSettings::storeHekiraOptions(const SettingsStore &store,
+                                        const std::array<int, HekiraOptionCount> &options)
+{
+    for (int option = 0; option < HekiraOptionCount; ++option) {
+        store.writeInteger(HekiraSection, name(HekiraOption(option)), options[option]);
     }
 }
 

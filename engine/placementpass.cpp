@@ -1,5 +1,9 @@
 #include "placementpass.h"
 
+#include "cp932.h"
+#include "facenames.h"
+#include "facetoggle.h"
+
 #include <array>
 #include <string_view>
 
@@ -34,6 +38,35 @@ bool equals(QByteArrayView unit, std::string_view literal)
     return unit == QByteArrayView(literal.data(), qsizetype(literal.size()));
 }
 
+// The colour of cell `cell` of `cells` in a fading pass: each of red, green and
+// blue a step nearer the limit per cell, in whole steps of equal size.
+Color fadedColor(Color first, qint32 cell, qint32 cells)
+{
+    if (cells <= 1) {
+        return first;
+    }
+    Color faded = 0;
+    for (int shift : {0, 8, 16}) {
+        const qint32 from = qint32((first >> shift) & 0xFF);
+        const qint32 to = qMax(from, qint32((FadeLimit >> shift) & 0xFF));
+        faded |= Color(from + (to - from) * cell / (cells - 1)) << shift;
+    }
+    return faded;
+}
+
+// The cells a pass fills: one per unit, but for the brackets drawn into the cell before.
+qint32 cellsFilled(const PlacementPass &pass)
+{
+    qint32 cells = 0;
+    QByteArray previous;
+    for (qint32 i = 1; i <= pass.count; ++i) {
+        const QByteArray unit = pass.text.mid(2 * (i - 1), 2);
+        cells += ClassifyUnit(unit, previous) == UnitClass::MergedBracket ? 0 : 1;
+        previous = unit;
+    }
+    return cells;
+}
+
 } // namespace
 
 UnitClass ClassifyUnit(QByteArrayView unit, QByteArrayView previousUnit)
@@ -58,13 +91,26 @@ void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
     const bool vertical = direction == 0;
     const bool horizontal = direction == 1;
     const qint32 rowY = layout.rowY(pass.row);
+    const qint32 fadeCells = pass.fade ? cellsFilled(pass) : 0;
     surface.setFontColor(pass.color);
+    if (pass.outline) {
+        surface.setTextOutline(qMax(1, qRound(double(g.CellSize) / CellsPerOutlineWidth)));
+    }
+    const QByteArray sheetFace = surface.state().fontFace;
+    if (pass.strokeOrder) {
+        surface.setFallbackFace(sheetFace);
+        surface.setFontFace(faceForDirection(Cp932::encode(QStringView(FaceNames::StrokeOrder)),
+                                             sheetFace.startsWith('@') ? 0 : 1));
+    }
     qint32 mergeCount = 0;
     QByteArray previous;
     for (qint32 i = 1; i <= pass.count; ++i) {
         const QByteArray unit = pass.text.mid(2 * (i - 1), 2);
         const UnitClass unitClass = ClassifyUnit(unit, previous);
         const qint32 cellX = layout.cellX(pass.StartCell + i - 1 - mergeCount);
+        if (pass.fade && unitClass != UnitClass::MergedBracket) {
+            surface.setFontColor(fadedColor(pass.color, i - 1 - mergeCount, fadeCells));
+        }
         switch (unitClass) {
         case UnitClass::MergedBracket:
             surface.TextOut(cellX - g.CellSize, rowY, unit);
@@ -95,4 +141,7 @@ void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
         }
         previous = unit;
     }
+    surface.setTextOutline(0);
+    surface.setFontFace(sheetFace);
+    surface.setFallbackFace({});
 }

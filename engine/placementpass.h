@@ -14,7 +14,18 @@ struct PlacementPass {
     qint32 StartCell = 0; ///< cells of the row before the first unit's cell
     Color color = 0;
     qint32 SmallKanaNudge = 0; ///< horizontal writing: extra X shift of small kana, reference units
+    /// Each cell lighter than the one before, from `color` in the first to FadeLimit
+    /// (or `color`, where that is lighter) in the last.
+    bool fade = false;
+    /// The characters as their outlines, stroked 1 / CellsPerOutlineWidth of the cell wide.
+    bool outline = false;
+    /// The characters in the stroke-order face, the sheet's face drawing what it
+    /// lacks; vertical when the sheet's face is.
+    bool strokeOrder = false;
 };
+
+/// The lightest a fading pass gets, in each of red, green and blue: still seen on paper.
+inline constexpr Color FadeLimit = 0xF0F0F0;
 
 /// How a unit sits in its cell; the first class that matches decides.
 enum class UnitClass {
@@ -26,8 +37,12 @@ enum class UnitClass {
 
 UnitClass ClassifyUnit(QByteArrayView unit, QByteArrayView previousUnit);
 
-/// Draws one pass into its row. Every merged bracket moves the later units of
-/// the pass back one cell. Leaves the font height at GlyphHeight and the font
-/// colour at the pass colour.
+/// The width of an outline stroke, as a part of the cell: thin, yet seen on paper.
+inline constexpr qint32 CellsPerOutlineWidth = 60;
+
+/// Draws one pass into its row, in the surface's face (the sheet's). Every merged
+/// bracket moves the later units of the pass back one cell. Leaves the font
+/// height at GlyphHeight, the font colour at the last cell's colour, the face as
+/// it found it, without a fallback, and the text filled.
 void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
               const PlacementPass &pass);

@@ -47,20 +47,21 @@ constexpr std::array<PatternPlan, 7> Patterns{{
      std::nullopt},
 }};
 
-Color passColor(PassColor rule, const SheetSettings &settings, qint32 k)
+// Whether the pass draws characters to trace, rather than models, in page row k.
+bool tracePass(PassColor rule, qint32 k)
 {
     const bool odd = k % 2 == 1;
     switch (rule) {
     case PassColor::Model:
-        return settings.CopybookColor;
+        return false;
     case PassColor::Trace:
-        return settings.TraceColor;
+        return true;
     case PassColor::TraceOnOddRows:
-        return odd ? settings.TraceColor : settings.CopybookColor;
+        return odd;
     case PassColor::ModelOnOddRows:
-        return odd ? settings.CopybookColor : settings.TraceColor;
+        return !odd;
     }
-    return settings.CopybookColor;
+    return false;
 }
 
 PlacementPass makePass(const PassPlan &plan, const SheetSettings &settings, qint32 k,
@@ -74,8 +75,12 @@ PlacementPass makePass(const PassPlan &plan, const SheetSettings &settings, qint
     pass.text = plan.text == PassText::Row ? rowText : rowText.repeated(qMax(repeats, 0));
     pass.count = plan.count == PassCount::Units ? units : qMax(repeats, 0) * units;
     pass.StartCell = plan.start == PassStart::FirstCell ? 0 : units;
-    pass.color = passColor(plan.color, settings, k);
+    const bool trace = tracePass(plan.color, k);
+    pass.color = trace ? settings.TraceColor : settings.CopybookColor;
     pass.SmallKanaNudge = plan.nudge;
+    pass.fade = trace && settings.TraceFade == 1;
+    pass.outline = trace && settings.TraceStyle == 1;
+    pass.strokeOrder = !trace && settings.StrokeOrder == 1;
     return pass;
 }
 

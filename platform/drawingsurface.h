@@ -16,8 +16,10 @@ struct SurfaceState {
     int penWidth = 1;
     PenStyle penStyle = PenStyle::Solid;
     QByteArray fontFace;
+    QByteArray fallbackFace; ///< draws what fontFace lacks or has no vertical form of
     int fontHeight = 12;
     Color fontColor = 0x000000;
+    int textOutline = 0; ///< above 0: text as its outline, stroked this wide, unfilled
     int currentX = 0;
     int currentY = 0;
 };
@@ -28,6 +30,10 @@ struct SurfaceState {
 /// is the vertical variant of the rest of the name: each full-width character is
 /// turned a quarter turn counter-clockwise in its cell, the text still advancing
 /// along +X. The font height is the height of the character cell, not the em.
+/// With a fallback face, characters the font face lacks, and in vertical text
+/// those it has no vertical form of while the fallback has, are drawn in the
+/// fallback face. With a text outline width, characters are drawn as their
+/// outlines in the font colour, stroked that many pixels wide.
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
@@ -38,8 +44,10 @@ public:
     void setPenWidth(int width) { m_state.penWidth = width; }
     void setPenStyle(PenStyle style) { m_state.penStyle = style; }
     void setFontFace(const QByteArray &face) { m_state.fontFace = face; }
+    void setFallbackFace(const QByteArray &face) { m_state.fallbackFace = face; }
     void setFontHeight(int height) { m_state.fontHeight = height; }
     void setFontColor(Color color) { m_state.fontColor = color; }
+    void setTextOutline(int width) { m_state.textOutline = width; }
     const SurfaceState &state() const { return m_state; }
 
     /// Outlines with the pen and fills with a solid brush. With a one-pixel pen

@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <algorithm>
 
 namespace {
 
@@ -21,9 +22,10 @@ quint16 characterCode(QByteArrayView character)
 
 } // namespace
 
-FontFace::FontFace(const QFont &font, bool vertical, CellRule rule)
-    : m_font(font), m_rawFont(QRawFont::fromFont(font, QFontDatabase::Japanese)),
-      m_vertical(vertical)
+FontFace::FontFace(const QFont &font, bool vertical, CellRule rule,
+                   QFontDatabase::WritingSystem writingSystem, FontFace *fallback)
+    : m_font(font), m_rawFont(QRawFont::fromFont(font, writingSystem)), m_vertical(vertical),
+      m_fallback(fallback)
 {
     if (!m_rawFont.isValid()) {
         return; // every character then goes to Qt's fallback
@@ -64,10 +66,55 @@ const FontFace::Glyph &FontFace::glyph(QByteArrayView character)
     return found->second;
 }
 
+const QPainterPath &FontFace::glyphOutline(int cellHeight, quint32 index)
+{
+    const quint64 key = quint64(quint32(cellHeight)) << 32 | index;
+    auto found = m_glyphOutlines.find(key);
+    if (found == m_glyphOutlines.end()) {
+        // As one outline, where the design overlaps strokes.
+        found = m_glyphOutlines.emplace(key, sizedFont(cellHeight).pathForGlyph(index).simplified())
+                    .first;
+    }
+    return found->second;
+}
+
+const QPainterPath &FontFace::fallbackOutline(int cellHeight, QByteArrayView character)
+{
+    const quint64 key = quint64(quint32(cellHeight)) << 32 | characterCode(character);
+    auto found = m_fallbackOutlines.find(key);
+    if (found == m_fallbackOutlines.end()) {
+        QFont sized = m_font;
+        sized.setPixelSize(std::max(1, qRound(emSize(cellHeight))));
+        QPainterPath path;
+        path.addText(QPointF(), sized, Cp932::decode(character));
+        found = m_fallbackOutlines.emplace(key, path.simplified()).first;
+    }
+    return found->second;
+}
+
 FontFace::Glyph FontFace::makeGlyph(QByteArrayView character)
+{
+    const Glyph own = ownGlyph(character);
+    if (!m_fallback || own.blank) {
+        return own;
+    }
+    if (own.fallback) {
+        return m_fallback->glyph(character);
+    }
+    if (own.turned && !own.verticalForm) {
+        const Glyph &other = m_fallback->glyph(character);
+        if (other.verticalForm) {
+            return other;
+        }
+    }
+    return own;
+}
+
+FontFace::Glyph FontFace::ownGlyph(QByteArrayView character)
 {
     const std::optional<QString> decoded = Cp932::decodeCharacter(character);
     Glyph glyph;
+    glyph.face = this;
     if (!decoded) {
         // Half a character, or a byte no character uses: a half-width blank per byte.
         glyph.advance = 0.5 * character.size();
@@ -82,6 +129,8 @@ FontFace::Glyph FontFace::makeGlyph(QByteArrayView character)
         glyph.index = m_rawFont.isValid() ? m_verticalGlyphs->glyphIndex(text) : 0;
         glyph.advance = 1;
         glyph.turned = true;
+        glyph.verticalForm =
+            glyph.index != 0 && glyph.index != m_rawFont.glyphIndexesForString(text).value(0);
     } else {
         const QList<quint32> indexes = m_rawFont.glyphIndexesForString(text);
         glyph.index = indexes.isEmpty() ? 0 : indexes.first();

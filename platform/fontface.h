@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 #include <QFont>
+#include <QFontDatabase>
+#include <QPainterPath>
 #include <QRawFont>
 #include <memory>
 #include <unordered_map>
@@ -10,15 +12,20 @@ class VerticalGlyphs;
 
 /// A face name resolved to the font that draws it, with what drawing one
 /// character needs cached: the glyph per character, the sized font per height.
+///
+/// A face may have a fallback face for the characters its font lacks and, when
+/// vertical, for those its font has no vertical form of while the fallback has.
 class FontFace {
 public:
     /// How one character is drawn.
     struct Glyph {
-        quint32 index = 0;
-        qreal advance = 0;     ///< in em
-        bool turned = false;   ///< a quarter turn counter-clockwise in its em-square cell
-        bool fallback = false; ///< the font lacks it: drawn as text, by Qt's font fallback
-        bool blank = false;    ///< bytes that form no character: they keep their place, unseen
+        FontFace *face = nullptr;  ///< the face that draws it: this one or a fallback
+        quint32 index = 0;         ///< in face's font
+        qreal advance = 0;         ///< in face's em
+        bool turned = false;       ///< a quarter turn counter-clockwise in its em-square cell
+        bool verticalForm = false; ///< turned, in a form of its own for vertical text
+        bool fallback = false;     ///< no font of the faces has it: drawn as text, by Qt's fallback
+        bool blank = false;        ///< bytes that form no character: they keep their place, unseen
     };
 
     /// Where the baseline and the em sit in a character cell of a given height.
@@ -27,7 +34,10 @@ public:
         FontAscentDescent, ///< the cell is the font's ascent + descent, the baseline at the ascent
     };
 
-    FontFace(const QFont &font, bool vertical, CellRule rule);
+    /// The font is resolved for the writing system; `fallback`, when given, must
+    /// outlive this face.
+    FontFace(const QFont &font, bool vertical, CellRule rule,
+             QFontDatabase::WritingSystem writingSystem, FontFace *fallback);
     ~FontFace();
     FontFace(const FontFace &) = delete;
     FontFace &operator=(const FontFace &) = delete;
@@ -44,16 +54,27 @@ public:
     const QRawFont &sizedFont(int cellHeight);
     /// One CP932 character of one or two bytes; kept until this face is destroyed.
     const Glyph &glyph(QByteArrayView character);
+    /// The outline of a glyph of this face's font sized for a cell height, its
+    /// origin on the baseline, overlapping strokes merged; kept until this face
+    /// is destroyed.
+    const QPainterPath &glyphOutline(int cellHeight, quint32 index);
+    /// The outline of a character no font of the faces has, as Qt's font fallback
+    /// draws it from this face's QFont; kept until this face is destroyed.
+    const QPainterPath &fallbackOutline(int cellHeight, QByteArrayView character);
 
 private:
     Glyph makeGlyph(QByteArrayView character);
+    Glyph ownGlyph(QByteArrayView character);
 
     QFont m_font;
     QRawFont m_rawFont;
     bool m_vertical;
+    FontFace *m_fallback;
     qreal m_emPerCell = 1;
     qreal m_baselinePerCell = 0;
     std::unique_ptr<VerticalGlyphs> m_verticalGlyphs; // created on the first turned character
     std::unordered_map<int, QRawFont> m_sizedFonts;
-    std::unordered_map<quint16, Glyph> m_glyphs; // by CP932 code
+    std::unordered_map<quint16, Glyph> m_glyphs;                  // by CP932 code
+    std::unordered_map<quint64, QPainterPath> m_glyphOutlines;    // by height, glyph index
+    std::unordered_map<quint64, QPainterPath> m_fallbackOutlines; // by height, CP932 code
 };

@@ -1,6 +1,7 @@
 #include "fontfaces.h"
 
 #include "cp932.h"
+#include "facenames.h"
 #include "fontface.h"
 
 #include <QFont>
@@ -14,14 +15,21 @@ namespace {
 struct StandIn {
     std::u16string_view face;
     std::u16string_view family;
+    // Qt counts a font as Japanese only when it holds every character fontconfig
+    // asks of Japanese; one that lacks a few is taken as it is, for any script.
+    QFontDatabase::WritingSystem writingSystem;
+    // The face that draws what the family lacks; empty: Qt's font fallback.
+    std::u16string_view fallback;
 };
 
-// The Windows faces have one-em cells; their stand-ins are drawn to that rule.
-constexpr std::array<StandIn, 4> StandIns{{
-    {u"ＭＳ 明朝", u"IPAMincho"},
-    {u"ＭＳ ゴシック", u"IPAGothic"},
-    {u"ＭＳ Ｐ明朝", u"IPAPMincho"},
-    {u"ＭＳ Ｐゴシック", u"IPAPGothic"},
+// The faces drawn with their stand-ins, all to the one-em cells of the Windows faces.
+constexpr std::array<StandIn, 6> StandIns{{
+    {u"ＭＳ 明朝", u"IPAMincho", QFontDatabase::Japanese, {}},
+    {u"ＭＳ ゴシック", u"IPAGothic", QFontDatabase::Japanese, {}},
+    {u"ＭＳ Ｐ明朝", u"IPAPMincho", QFontDatabase::Japanese, {}},
+    {u"ＭＳ Ｐゴシック", u"IPAPGothic", QFontDatabase::Japanese, {}},
+    {FaceNames::Textbook, u"Klee One", QFontDatabase::Any, u"ＭＳ 明朝"},
+    {FaceNames::StrokeOrder, u"KanjiStrokeOrders", QFontDatabase::Japanese, {}},
 }};
 
 constexpr std::u16string_view FallbackFamily = u"IPAMincho";
@@ -104,15 +112,36 @@ FontFace &FontFaces::face(const QByteArray &name)
 {
     auto found = m_faces.find(name);
     if (found == m_faces.end()) {
-        const bool emCell = standInFor(Cp932::decode(withoutVerticalMark(name))) != nullptr;
-        QFont font(family(name));
-        // Unhinted, so that glyphs keep the shapes and places the design gives them
-        // at every size, on screen as on paper.
-        font.setHintingPreference(QFont::PreferNoHinting);
-        auto face = std::make_unique<FontFace>(font, name.startsWith('@'),
-                                               emCell ? FontFace::CellRule::EmCell
-                                                      : FontFace::CellRule::FontAscentDescent);
-        found = m_faces.emplace(name, std::move(face)).first;
+        const StandIn *standIn = standInFor(Cp932::decode(withoutVerticalMark(name)));
+        FontFace *fallback = nullptr;
+        if (standIn && !standIn->fallback.empty()) {
+            fallback = &face((name.startsWith('@') ? QByteArray("@") : QByteArray()) +
+                             Cp932::encode(toQString(standIn->fallback)));
+        }
+        found = m_faces.emplace(name, makeFace(name, fallback)).first;
     }
     return *found->second;
+}
+
+FontFace &FontFaces::face(const QByteArray &name, const QByteArray &fallback)
+{
+    const std::pair key(name, fallback);
+    auto found = m_withFallbacks.find(key);
+    if (found == m_withFallbacks.end()) {
+        found = m_withFallbacks.emplace(key, makeFace(name, &face(fallback))).first;
+    }
+    return *found->second;
+}
+
+std::unique_ptr<FontFace> FontFaces::makeFace(const QByteArray &name, FontFace *fallback)
+{
+    const StandIn *standIn = standInFor(Cp932::decode(withoutVerticalMark(name)));
+    QFont font(family(name));
+    // Unhinted, so that glyphs keep the shapes and places the design gives them
+    // at every size, on screen as on paper.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return std::make_unique<FontFace>(
+        font, name.startsWith('@'),
+        standIn ? FontFace::CellRule::EmCell : FontFace::CellRule::FontAscentDescent,
+        standIn ? standIn->writingSystem : QFontDatabase::Japanese, fallback);
 }

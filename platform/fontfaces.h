@@ -12,8 +12,10 @@ class FontFace;
 /// Resolves the CP932 face names a worksheet asks for to real fonts.
 ///
 /// The Windows faces "ＭＳ 明朝", "ＭＳ ゴシック", "ＭＳ Ｐ明朝" and "ＭＳ Ｐゴシック" are
-/// drawn by their IPA stand-ins; any other face the system lacks by IPAMincho. A
-/// leading one-byte "@" names the vertical variant of the rest of the name.
+/// drawn by their IPA stand-ins, the textbook face "教科書体" by Klee One (what it
+/// lacks by IPAMincho) and the stroke-order face "筆順" by KanjiStrokeOrders; any
+/// other face the system lacks by IPAMincho. A leading one-byte "@" names the
+/// vertical variant of the rest of the name.
 /// Resolved faces and their caches live as long as this object: share one
 /// across the pages of a document. Needs a QGuiApplication.
 class FontFaces {
@@ -35,7 +37,13 @@ public:
     static QStringList choices();
     /// The face for a name as the surface holds it, "@" included.
     FontFace &face(const QByteArray &name);
+    /// The face for a name, with another face drawing what it lacks (in place of
+    /// its own fallback) and, vertical, what it has no vertical form of.
+    FontFace &face(const QByteArray &name, const QByteArray &fallback);
 
 private:
+    static std::unique_ptr<FontFace> makeFace(const QByteArray &name, FontFace *fallback);
+
     std::map<QByteArray, std::unique_ptr<FontFace>> m_faces;
+    std::map<std::pair<QByteArray, QByteArray>, std::unique_ptr<FontFace>> m_withFallbacks;
 };

@@ -8,7 +8,9 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <algorithm>
+#include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -115,13 +117,7 @@ void PageSurface::drawLine(int x1, int y1, int x2, int y2)
     aboutToPaint();
     const SurfaceState &s = state();
     if (x1 != x2 && y1 != y2) {
-        // Worksheets draw only straight across or down; anything else is stroked as is.
-        QPen pen(toQColor(s.penColor), std::max(1, s.penWidth), Qt::SolidLine, Qt::FlatCap);
-        if (s.penStyle == PenStyle::Dot && s.penWidth <= 1) {
-            pen.setDashPattern({1, 1});
-        }
-        m_painter.setPen(pen);
-        m_painter.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+        drawSlantedLine(QPoint(x1, y1), QPoint(x2, y2));
         return;
     }
     QRect span;
@@ -142,6 +138,56 @@ void PageSurface::drawLine(int x1, int y1, int x2, int y2)
         const Qt::Orientation across = y1 == y2 ? Qt::Vertical : Qt::Horizontal;
         fillBand(penBand(span, s.penWidth, across), s.penColor);
     }
+}
+
+// One pixel a step along the longer axis, the end point excluded, as across and
+// down; a one-pixel dotted pen puts a dot on every other step from the first.
+// On a raster device the pixels are set one by one; elsewhere the line is one
+// stroke through their centres, the dots dashes one step long.
+void PageSurface::drawSlantedLine(QPoint from, QPoint to)
+{
+    const SurfaceState &s = state();
+    const QPoint delta = to - from;
+    const int steps = std::max(std::abs(delta.x()), std::abs(delta.y()));
+    const bool dotted = s.penStyle == PenStyle::Dot && s.penWidth <= 1;
+    const bool gapsFilled = dotted && s.brushStyle == BrushStyle::Solid;
+    if (m_rasterDevice && s.penWidth <= 1) {
+        QPolygon dots;
+        QPolygon gaps;
+        for (int i = 0; i < steps; ++i) {
+            const QPoint pixel = from + QPoint(qRound(qreal(i) * delta.x() / steps),
+                                               qRound(qreal(i) * delta.y() / steps));
+            (dotted && i % 2 == 1 ? gaps : dots) << pixel;
+        }
+        if (gapsFilled) {
+            drawPixels(gaps, s.brushColor);
+        }
+        drawPixels(dots, s.penColor);
+        return;
+    }
+    const QPointF step = QPointF(delta) / steps;
+    const QPointF start = QPointF(from) + QPointF(0.5, 0.5) - step / 2;
+    const QLineF line(start, start + step * steps);
+    QPen pen(toQColor(gapsFilled ? s.brushColor : s.penColor), std::max(1, s.penWidth),
+             Qt::SolidLine, Qt::FlatCap);
+    if (gapsFilled) {
+        m_painter.setPen(pen);
+        m_painter.drawLine(line);
+        pen.setColor(toQColor(s.penColor));
+    }
+    if (dotted) {
+        const qreal dash = std::hypot(step.x(), step.y());
+        pen.setDashPattern({dash, dash});
+    }
+    m_painter.setPen(pen);
+    m_painter.drawLine(line);
+}
+
+void PageSurface::drawPixels(const QPolygon &pixels, Color color)
+{
+    // A cosmetic pen sets exactly the pixel of each point.
+    m_painter.setPen(QPen(toQColor(color), 0));
+    m_painter.drawPoints(pixels);
 }
 
 void PageSurface::fillBand(const QRect &pixels, Color color)
@@ -183,9 +229,11 @@ void PageSurface::drawDottedSpan(const QRect &span, QPoint firstDot)
 
 FontFace &PageSurface::currentFace()
 {
-    if (!m_face || m_faceName != state().fontFace) {
+    if (!m_face || m_faceName != state().fontFace || m_fallbackName != state().fallbackFace) {
         m_faceName = state().fontFace;
-        m_face = &m_faces.face(m_faceName);
+        m_fallbackName = state().fallbackFace;
+        m_face = m_fallbackName.isEmpty() ? &m_faces.face(m_faceName)
+                                          : &m_faces.face(m_faceName, m_fallbackName);
     }
     return *m_face;
 }
@@ -198,35 +246,58 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
     }
     aboutToPaint();
     FontFace &face = currentFace();
-    const QRawFont &font = face.sizedFont(s.fontHeight);
-    const qreal em = face.emSize(s.fontHeight);
-    const qreal baseline = y + face.baseline(s.fontHeight);
 
-    // Turned glyphs are drawn in one run under one rotation about the origin: a
-    // glyph whose cell has its centre at c goes where the inverse rotation takes
-    // c, plus the offset of its upright origin from its cell's centre.
+    // Turned glyphs are drawn in one run a face under one rotation about the
+    // origin: a glyph whose cell has its centre at c goes where the inverse
+    // rotation takes c, plus the offset of its upright origin from its cell's centre.
     const QTransform unturn = QTransform().rotate(90);
-    const QPointF originFromCentre(-em / 2, (TurnedCellAscent - 0.5) * em);
-    const qreal turnedCentreY = baseline - (TurnedCellAscent - 0.5) * em;
 
-    QList<quint32> upright;
-    QList<QPointF> uprightAt;
-    QList<quint32> turned;
-    QList<QPointF> turnedAt;
-    QList<std::pair<QPointF, QByteArrayView>> fallbacks;
+    // Runs in the order their faces first appear, upright before turned.
+    struct Run {
+        FontFace *face;
+        bool turned;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+    std::vector<Run> runs;
+    const auto run = [&runs](FontFace *source, bool turned) -> Run & {
+        const auto found = std::ranges::find_if(
+            runs, [&](const Run &r) { return r.face == source && r.turned == turned; });
+        if (found != runs.end()) {
+            return *found;
+        }
+        if (std::ranges::none_of(runs, [&](const Run &r) { return r.face == source; })) {
+            runs.push_back({source, false, {}, {}});
+            runs.push_back({source, true, {}, {}});
+        }
+        return runs[runs.size() - (turned ? 1 : 2)];
+    };
+    struct Fallback {
+        FontFace *face;
+        QPointF at;
+        QByteArrayView character;
+    };
+    QList<Fallback> fallbacks;
     qreal penX = x;
     const QByteArrayView bytes(text);
     for (qsizetype i = 0; i < bytes.size();) {
         const QByteArrayView character = bytes.sliced(i, Cp932::characterLength(bytes, i));
         const FontFace::Glyph &glyph = face.glyph(character);
+        FontFace &source = *glyph.face;
+        const qreal em = source.emSize(s.fontHeight);
+        const qreal baseline = y + source.baseline(s.fontHeight);
         if (glyph.fallback) {
-            fallbacks.append({QPointF(penX, baseline), character});
+            fallbacks.append({&source, QPointF(penX, baseline), character});
         } else if (glyph.turned) {
-            turned.append(glyph.index);
-            turnedAt.append(unturn.map(QPointF(penX + em / 2, turnedCentreY)) + originFromCentre);
+            const QPointF originFromCentre(-em / 2, (TurnedCellAscent - 0.5) * em);
+            const QPointF centre(penX + em / 2, baseline - (TurnedCellAscent - 0.5) * em);
+            Run &turned = run(&source, true);
+            turned.indexes.append(glyph.index);
+            turned.positions.append(unturn.map(centre) + originFromCentre);
         } else if (!glyph.blank) {
-            upright.append(glyph.index);
-            uprightAt.append(QPointF(penX, baseline));
+            Run &upright = run(&source, false);
+            upright.indexes.append(glyph.index);
+            upright.positions.append(QPointF(penX, baseline));
         }
         penX += glyph.advance * em;
         i += character.size();
@@ -235,22 +306,53 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
     if (s.brushStyle == BrushStyle::Solid) {
         fillBand(QRect(x, y, qRound(penX - x), s.fontHeight), s.brushColor);
     }
-    m_painter.setPen(toQColor(s.fontColor));
-    if (!upright.isEmpty()) {
-        drawGlyphs(m_painter, font, upright, uprightAt);
+    const QTransform transform = m_painter.worldTransform();
+    const QTransform turnedTransform = QTransform().rotate(-90) * transform;
+    if (s.textOutline > 0) {
+        const QPen pen(toQColor(s.fontColor), s.textOutline, Qt::SolidLine, Qt::RoundCap,
+                       Qt::RoundJoin);
+        const bool antialiased = m_painter.testRenderHint(QPainter::Antialiasing);
+        m_painter.setRenderHint(QPainter::Antialiasing);
+        const auto stroke = [&](const QPainterPath &path, QPointF at, const QTransform &base) {
+            m_painter.setWorldTransform(QTransform::fromTranslate(at.x(), at.y()) * base);
+            m_painter.strokePath(path, pen);
+        };
+        for (const Run &r : runs) {
+            for (qsizetype i = 0; i < r.indexes.size(); ++i) {
+                stroke(r.face->glyphOutline(s.fontHeight, r.indexes[i]), r.positions[i],
+                       r.turned ? turnedTransform : transform);
+            }
+        }
+        for (const Fallback &fallback : fallbacks) {
+            stroke(fallback.face->fallbackOutline(s.fontHeight, fallback.character), fallback.at,
+                   transform);
+        }
+        m_painter.setWorldTransform(transform);
+        m_painter.setRenderHint(QPainter::Antialiasing, antialiased);
+        return;
     }
-    if (!turned.isEmpty()) {
-        const QTransform transform = m_painter.worldTransform();
-        m_painter.setWorldTransform(QTransform().rotate(-90) * transform);
-        drawGlyphs(m_painter, font, turned, turnedAt);
+    m_painter.setPen(toQColor(s.fontColor));
+    for (const Run &r : runs) {
+        if (r.indexes.isEmpty()) {
+            continue;
+        }
+        const QRawFont &font = r.face->sizedFont(s.fontHeight);
+        if (!r.turned) {
+            drawGlyphs(m_painter, font, r.indexes, r.positions);
+            continue;
+        }
+        m_painter.setWorldTransform(turnedTransform);
+        drawGlyphs(m_painter, font, r.indexes, r.positions);
         m_painter.setWorldTransform(transform);
     }
-    if (!fallbacks.isEmpty()) {
-        QFont fallbackFont = face.font();
-        fallbackFont.setPixelSize(std::max(1, qRound(em)));
-        m_painter.setFont(fallbackFont);
-        for (const auto &[at, character] : fallbacks) {
-            m_painter.drawText(at, Cp932::decode(character));
+    const FontFace *fallbackFace = nullptr;
+    for (const Fallback &fallback : fallbacks) {
+        if (fallback.face != fallbackFace) {
+            QFont fallbackFont = fallback.face->font();
+            fallbackFont.setPixelSize(std::max(1, qRound(fallback.face->emSize(s.fontHeight))));
+            m_painter.setFont(fallbackFont);
+            fallbackFace = fallback.face;
         }
+        m_painter.drawText(fallback.at, Cp932::decode(fallback.character));
     }
 }

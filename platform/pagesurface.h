@@ -4,6 +4,7 @@
 
 #include <QBrush>
 #include <QPainter>
+#include <QPolygon>
 #include <QRect>
 #include <memory>
 
@@ -16,7 +17,7 @@ class FontFaces;
 ///
 /// The painter must be active when the surface is made and stay so while it
 /// draws. On a raster device rectangles, lines and dots are filled pixel by
-/// pixel; on other devices a dotted line is one dashed stroke.
+/// pixel, slanted lines too; on other devices a dotted line is one dashed stroke.
 class PageSurface : public DrawingSurface {
 public:
     /// Draws with a font cache of its own.
@@ -36,6 +37,8 @@ protected:
 private:
     PageSurface(QPainter &painter, std::unique_ptr<FontFaces> ownFaces, FontFaces *sharedFaces);
     FontFace &currentFace();
+    void drawSlantedLine(QPoint from, QPoint to);
+    void drawPixels(const QPolygon &pixels, Color color);
     void fillBand(const QRect &pixels, Color color);
     void drawDottedSpan(const QRect &span, QPoint firstDot);
 
@@ -43,7 +46,8 @@ private:
     bool m_rasterDevice; // pixels are filled one by one rather than stroked
     std::unique_ptr<FontFaces> m_ownFaces;
     FontFaces &m_faces;
-    QByteArray m_faceName; // the face m_face resolves, to skip lookups
+    QByteArray m_faceName;     // the face m_face resolves, to skip lookups
+    QByteArray m_fallbackName; // and its fallback
     FontFace *m_face = nullptr;
     QBrush m_dotBrush; // a checkerboard of the dot colour, gaps transparent
     Color m_dotColor = 0;

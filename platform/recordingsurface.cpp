@@ -92,9 +92,14 @@ void RecordingSurface::TextOut(int x, int y, const QByteArray &text)
     }
     const QByteArray background =
         state().brushStyle == BrushStyle::Solid ? colorText(state().brushColor) : "none";
+    const QByteArray fallback =
+        state().fallbackFace.isEmpty() ? QByteArray() : " fallback=" + quoted(state().fallbackFace);
+    const QByteArray outline =
+        state().textOutline > 0 ? " outline=" + number(state().textOutline) : QByteArray();
     m_lines.append("text " + number(x) + ' ' + number(y) + " font=" + quoted(state().fontFace) +
-                   '/' + number(state().fontHeight) + " color=" + colorText(state().fontColor) +
-                   " bg=" + background + ' ' + quoted(text));
+                   '/' + number(state().fontHeight) + fallback +
+                   " color=" + colorText(state().fontColor) + outline + " bg=" + background + ' ' +
+                   quoted(text));
 }
 
 QByteArrayList RecordingSurface::takeLines()

@@ -5,7 +5,7 @@ hekira_build_packages=(
   cmake ninja-build pkgconf g++ clang-format
   qt6-base-dev libharfbuzz-dev libicu-dev
   # what the program needs at run time: the faces, Qt's Japanese dialog texts
-  fonts-ipafont qt6-translations-l10n
+  fonts-ipafont fonts-klee fonts-kanjistrokeorders qt6-translations-l10n
   # the kanji of each school grade, compiled in at build time
   kanjidic-xml zlib1g-dev
 )

@@ -7,16 +7,18 @@
 
 #include <QByteArrayList>
 #include <QRegularExpression>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
-// Draws pages at the preview size onto a recording surface and reads the calls back.
+// Draws pages, by default at the preview size, onto a recording surface and reads
+// the calls back.
 struct PageTrace {
     QByteArrayList lines;
     GridGeometry geometry;
 
     static PageTrace draw(SheetSettings settings, const QStringList &text, qint32 pageTop = 0,
-                          quint32 seed = 1)
+                          quint32 seed = 1, QSize size = QSize(320, 441))
     {
         LineList lines;
         for (const QString &line : text) {
@@ -27,7 +29,7 @@ struct PageTrace {
         RecordingSurface surface;
         PageState state;
         state.PageTop = pageTop;
-        engine.MakePrint(surface, 320, 441, settings, lines, state);
+        engine.MakePrint(surface, size.width(), size.height(), settings, lines, state);
         return {surface.takeLines(),
                 SelectGridGeometry(settings.FuriganaFrame, settings.DocDirection, settings.FrameNum,
                                    engine.drawScale())};
@@ -48,10 +50,25 @@ struct PageTrace {
     // colour), in drawing order; cells and rows found from the positions.
     QStringList cells() const
     {
-        static const QRegularExpression text(QStringLiteral(
-            R"re(^text (-?\d+) (-?\d+) font="[^"]*"/\d+ color=#([0-9a-f]{6}) bg=none "(.*)"$)re"));
-        const int pitch = geometry.CellSize + geometry.LineGap;
         const QString modelColor = QStringLiteral("000000"); // SheetSettings' black
+        return drawnCells([&](const QString &color) {
+            return color == modelColor ? QStringLiteral("m") : QStringLiteral("t");
+        });
+    }
+
+    // As cells(), with the colour as "rrggbb" in place of m or t.
+    QStringList coloredCells() const
+    {
+        return drawnCells([](const QString &color) { return color; });
+    }
+
+private:
+    template <typename Mark> QStringList drawnCells(Mark mark) const
+    {
+        static const QRegularExpression text(
+            QStringLiteral(R"re(^text (-?\d+) (-?\d+) font="[^"]*"/\d+(?: fallback="[^"]*")? )re"
+                           R"re(color=#([0-9a-f]{6})(?: outline=\d+)? bg=none "(.*)"$)re"));
+        const int pitch = geometry.CellSize + geometry.LineGap;
         QStringList found;
         for (const QByteArray &line : lines) {
             const QRegularExpressionMatch m = text.match(QString::fromUtf8(line));
@@ -65,8 +82,7 @@ struct PageTrace {
             found << QStringLiteral("%1:%2:%3:%4")
                          .arg(row)
                          .arg(cell)
-                         .arg(m.captured(4), m.captured(3) == modelColor ? QStringLiteral("m")
-                                                                         : QStringLiteral("t"));
+                         .arg(m.captured(4), mark(m.captured(3)));
         }
         return found;
     }

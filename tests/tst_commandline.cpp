@@ -3,6 +3,7 @@
 #include "settingsstore.h"
 #include "usageerror.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -61,6 +62,8 @@ class TestCommandLine : public QObject {
 private Q_SLOTS:
     void options_data();
     void options();
+    void sheetOptions_data();
+    void sheetOptions();
     void badOptions_data();
     void badOptions();
     void printNumber_data();
@@ -82,6 +85,12 @@ private Q_SLOTS:
     void errorsWriteNothing_data();
     void errorsWriteNothing();
     void pdfHasEveryPage();
+    void pdfFaces_data();
+    void pdfFaces();
+    void strokeOrderNote_data();
+    void strokeOrderNote();
+    void unchangedTraces_data();
+    void unchangedTraces();
     void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
     void fullOrClosedOutput_data();
@@ -135,6 +144,54 @@ void TestCommandLine::options()
     QCOMPARE(request.settings.QuestionMes, Cp932::encode(sentence));
 }
 
+void TestCommandLine::sheetOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("crossLine");
+    QTest::addColumn<int>("guideStyle");
+    QTest::addColumn<int>("traceFade");
+    QTest::addColumn<int>("traceStyle");
+    QTest::addColumn<int>("strokeOrder");
+
+    const QStringList trace{u"--trace"_s, u"-"_s};
+    QTest::newRow("defaults") << trace << 1 << 0 << 0 << 0 << 0;
+    QTest::newRow("guide cross") << trace + QStringList{u"--guide=cross"_s} << 1 << 0 << 0 << 0
+                                 << 0;
+    QTest::newRow("guide diagonal")
+        << trace + QStringList{u"--guide"_s, u"diagonal"_s} << 1 << 1 << 0 << 0 << 0;
+    QTest::newRow("guide 九分割") << trace + QStringList{u"--guide"_s, u"九分割"_s} << 1 << 2 << 0
+                                  << 0 << 0;
+    QTest::newRow("guide none keeps the style")
+        << trace + QStringList{u"--guide=nine"_s, u"--guide=none"_s} << 0 << 2 << 0 << 0 << 0;
+    QTest::newRow("no cross, then a guide")
+        << trace + QStringList{u"--no-cross"_s, u"--guide=diagonal"_s} << 1 << 1 << 0 << 0 << 0;
+    QTest::newRow("trace fade") << trace + QStringList{u"--trace-fade"_s} << 1 << 0 << 1 << 0 << 0;
+    QTest::newRow("trace style outline")
+        << trace + QStringList{u"--trace-style"_s, u"outline"_s} << 1 << 0 << 0 << 1 << 0;
+    QTest::newRow("stroke order") << trace + QStringList{u"--stroke-order"_s} << 1 << 0 << 0 << 0
+                                  << 1;
+    QTest::newRow("trace style solid")
+        << trace + QStringList{u"--trace-style=outline"_s, u"--trace-style=solid"_s} << 1 << 0 << 0
+        << 0 << 0;
+}
+
+void TestCommandLine::sheetOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, crossLine);
+    QFETCH(int, guideStyle);
+    QFETCH(int, traceFade);
+    QFETCH(int, traceStyle);
+    QFETCH(int, strokeOrder);
+    const SheetSettings settings =
+        CommandLine::parse(withProgram(arguments), NoStoredSettings).settings;
+    QCOMPARE(settings.CrossLine, crossLine);
+    QCOMPARE(settings.GuideStyle, guideStyle);
+    QCOMPARE(settings.TraceFade, traceFade);
+    QCOMPARE(settings.TraceStyle, traceStyle);
+    QCOMPARE(settings.StrokeOrder, strokeOrder);
+}
+
 void TestCommandLine::badOptions_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -146,6 +203,10 @@ void TestCommandLine::badOptions_data()
                               << u"4, 5, 6, 7, 8, 9, 10, 12, 15, 20"_s;
     QTest::newRow("pattern") << QStringList{u"--trace"_s, u"-"_s, u"--pattern"_s, u"practice5"_s}
                              << u"copy3"_s;
+    QTest::newRow("guide") << QStringList{u"--trace"_s, u"-"_s, u"--guide"_s, u"dots"_s}
+                           << u"cross (十字), diagonal (米字), nine (九分割), none (なし)"_s;
+    QTest::newRow("trace style") << QStringList{u"--trace"_s, u"-"_s, u"--trace-style=hollow"_s}
+                                 << u"solid, outline"_s;
     QTest::newRow("colour") << QStringList{u"--trace"_s, u"-"_s, u"--model-color"_s, u"red"_s}
                             << u"#RRGGBB"_s;
     QTest::newRow("paper") << QStringList{u"--pdf"_s, u"x.pdf"_s, u"--paper"_s, u"A5"_s}
@@ -326,7 +387,7 @@ void TestCommandLine::storedSettings()
     QFile file(config.filePath(u"settings.ini"_s));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(u"[Wamo]\nFrameNum=6\nDocDirection=1\nWamoUseFont=@@ＭＳ ゴシック\nTraceColor=255\n"
-               u"CopybookColor=0\n"_s.toUtf8());
+               u"CopybookColor=0\n[Hekira]\nGuideStyle=1\nStrokeOrder=1\n"_s.toUtf8());
     file.close();
     const ExportRequest request =
         CommandLine::parse(withProgram(arguments), SettingsStore(file.fileName()));
@@ -335,6 +396,8 @@ void TestCommandLine::storedSettings()
     QCOMPARE(request.settings.UseFont, Cp932::encode(font));
     QCOMPARE(request.settings.TraceColor,
              arguments.contains(u"--settings"_s) ? Color(255) : Color(0xC0C0C0));
+    QCOMPARE(request.settings.GuideStyle, arguments.contains(u"--settings"_s) ? 1 : 0);
+    QCOMPARE(request.settings.StrokeOrder, arguments.contains(u"--settings"_s) ? 1 : 0);
 }
 
 void TestCommandLine::traceFromStandardInput()
@@ -558,6 +621,153 @@ void TestCommandLine::pdfHasEveryPage()
                  qPrintable(fields));
         QVERIFY(fields.contains(QRegularExpression(u"Title: +Hekira\\n"_s)));
     }
+}
+
+void TestCommandLine::pdfFaces_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("fonts"); // as pdffonts names them, sorted
+
+    QTest::newRow("textbook face") << QStringList{u"--font=教科書体"_s} << u"さきりふ令"_s
+                                   << QStringList{u"KleeOne-Regular"_s};
+    QTest::newRow("vertical textbook face, 牙 from IPAMincho")
+        << QStringList{u"--font=@教科書体"_s} << u"牙のある令"_s
+        << QStringList{u"IPAMincho"_s, u"KleeOne-Regular"_s};
+    QTest::newRow("trace characters filled")
+        << QStringList{u"--pattern=practice4"_s} << u"あいう"_s << QStringList{u"IPAMincho"_s};
+    QTest::newRow("trace characters as outlines: paths, no font")
+        << QStringList{u"--pattern=practice4"_s, u"--trace-style=outline"_s} << u"あいう"_s
+        << QStringList{};
+    QTest::newRow("stroke order: models numbered, traces in the sheet's face")
+        << QStringList{u"--stroke-order"_s} << u"永あ"_s
+        << QStringList{u"IPAMincho"_s, u"KanjiStrokeOrders"_s};
+    QTest::newRow("stroke order on a textbook-face sheet")
+        << QStringList{u"--stroke-order"_s, u"--font=@教科書体"_s} << u"永あ"_s
+        << QStringList{u"KanjiStrokeOrders"_s, u"KleeOne-Regular"_s};
+    QTest::newRow("stroke order, small kana and marks vertical from the sheet's face")
+        << QStringList{u"--stroke-order"_s, u"--pattern=copy1"_s} << u"っ。"_s
+        << QStringList{u"IPAMincho"_s};
+    QTest::newRow("stroke order, small kana horizontal in its own")
+        << QStringList{u"--stroke-order"_s, u"--pattern=copy1"_s, u"--horizontal"_s} << u"っ。"_s
+        << QStringList{u"KanjiStrokeOrders"_s};
+}
+
+void TestCommandLine::pdfFaces()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, text);
+    QFETCH(QStringList, fonts);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"a.pdf"_s);
+    // No header: the sheet's text alone chooses the fonts.
+    const Run run = hekira(QStringList{u"--pdf"_s, pdf, u"--dpi"_s, u"150"_s, u"--no-name"_s,
+                                       u"--sentence="_s, u"--encoding=utf8"_s, u"-"_s} +
+                               options,
+                           text.toUtf8());
+    QCOMPARE(run.exitCode, 0);
+    QProcess info;
+    info.start(u"pdffonts"_s, {pdf});
+    QVERIFY(info.waitForFinished(30000));
+    QStringList embedded;
+    const QStringList lines = QString::fromUtf8(info.readAllStandardOutput()).split(u'\n');
+    for (const QString &line : lines.mid(2)) {
+        const QStringList fields = line.split(u' ', Qt::SkipEmptyParts);
+        if (!fields.isEmpty()) {
+            QVERIFY2(line.contains(u" yes "_s), qPrintable(line)); // embedded
+            embedded << fields.first();
+        }
+    }
+    embedded.sort();
+    QCOMPARE(embedded, fonts);
+}
+
+void TestCommandLine::strokeOrderNote_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("8 cells: readable")
+        << QStringList{u"--stroke-order"_s, u"--cells=8"_s} << QString();
+    QTest::newRow("10 cells: too small")
+        << QStringList{u"--stroke-order"_s, u"--cells=10"_s}
+        << u"hekira: 注意: 一行 10 マスでは筆順の数字が小さくて読めません。A4 "
+           u"で読めるのは一行 8 マスまでです。\n"_s;
+    QTest::newRow("20 cells without stroke order") << QStringList{u"--cells=20"_s} << QString();
+}
+
+void TestCommandLine::strokeOrderNote()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, err);
+    const Run run = hekira(QStringList{u"--trace"_s, u"-"_s} + options);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, err);
+    QVERIFY(run.out.startsWith("page "));
+}
+
+void TestCommandLine::unchangedTraces_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("sha1");
+
+    // Every page of these sheets, as the trace of each has been since it was first
+    // drawn: an option added later must leave them as they are while it is off.
+    const auto row = [](const char *name, const char *text, const QString &options,
+                        const char *sha1, const QStringList &more = {}) {
+        QTest::newRow(name) << QString::fromLatin1(text)
+                            << options.split(u' ', Qt::SkipEmptyParts) + more << QByteArray(sha1);
+    };
+    row("bun.txt", "bun.txt", QString(), "f29680706cedf4c392dbdd1f09c492c6758995ee");
+    row("hiragana.txt", "hiragana.txt", QString(), "5870ad21034483ba9a8b6733f42fb6ba2928967e");
+    row("kanji.txt", "kanji.txt", QString(), "9c906cb35683feb0b9ba0e918c1ceab8960c08b1");
+    row("kisetsu-sjis.txt", "kisetsu-sjis.txt", QString(),
+        "e14b4040f23f02e8936fe9b0d217d562c6e17394");
+    row("kotoba.txt", "kotoba.txt", QString(), "6606c3b24e444de52fc3e80adbaf5d9eabd73906");
+    row("practice2, 8 cells, furigana", "kotoba.txt", u"--pattern practice2 --cells 8 --furigana"_s,
+        "9a9f756e4bd32946250e7b33470a825f79cebf24");
+    row("practice3, 20 cells, horizontal", "kotoba.txt",
+        u"--pattern practice3 --cells 20 --horizontal"_s,
+        "24d2b25fa19a7a183e00ac39c74737d2330665be");
+    row("practice4, 10 cells, no cross, date, number", "bun.txt",
+        u"--pattern practice4 --cells 10 --no-cross --date --number 7"_s,
+        "055008ec905a0a94eadc60a8ea4acb5e820d1cd0");
+    row("copy1, 12 cells, horizontal, furigana, no cross", "bun.txt",
+        u"--pattern copy1 --cells 12 --horizontal --furigana --no-cross"_s,
+        "a227c1ea71508b2dae7438f19842a4d75749c6e7");
+    row("copy2, 20 cells, furigana, date", "bun.txt",
+        u"--pattern copy2 --cells 20 --furigana --date"_s,
+        "e6f92eeec6fb15479b686e7183705a285f41dd79");
+    row("copy3, 5 cells, horizontal, number", "kotoba.txt",
+        u"--pattern copy3 --cells 5 --horizontal --number 12"_s,
+        "d2addeee108a41df3e948f3cd11ac47eebe33d68");
+    row("practice1, 6 cells, horizontal, furigana", "bun.txt",
+        u"--cells 6 --horizontal --furigana"_s, "cdac1bc9d8213fb3145e372ffa89921eae3f951c");
+    row("practice2, 15 cells, horizontal, date, number", "bun.txt",
+        u"--pattern practice2 --cells 15 --horizontal --date --number 3"_s,
+        "6aa428073cb896e737e550b34a52e7654d92ee04");
+    row("copy2, 9 cells, no cross", "kanji.txt", u"--pattern copy2 --cells 9 --no-cross"_s,
+        "37957a42f18779d28d0393565f5083bf0785f721");
+    row("practice1, 7 cells, horizontal, furigana, no cross", "kanji.txt",
+        u"--cells 7 --horizontal --furigana --no-cross"_s,
+        "8ec3284f9a9e1c3948fa8b94b4e944bdee98c3f2");
+    row("random order", "kotoba.txt", u"--random --seed 3"_s,
+        "988ea615b1c6f8a27a5fcf6b1585f5ce3975c4d6");
+    row("face and colours", "hiragana.txt",
+        u"--pattern practice2 --model-color #102030 --trace-color #a0b0c0"_s,
+        "3f173e0d54bce06bf8c8226828e9ca147f61966f", {u"--font"_s, u"ＭＳ ゴシック"_s});
+}
+
+void TestCommandLine::unchangedTraces()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, sha1);
+    const Run run = hekira(QStringList{u"--trace"_s, u"-"_s, u"--all"_s} + options +
+                           QStringList{QDir(QStringLiteral(HEKIRA_EXAMPLES)).filePath(text)});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QCryptographicHash::hash(run.out, QCryptographicHash::Sha1).toHex(), sha1);
 }
 
 void TestCommandLine::failedWriteKeepsTheOldFile_data()

@@ -25,42 +25,84 @@ void TestGridFrame::frameCalls_data()
 {
     QTest::addColumn<int>("furigana");
     QTest::addColumn<int>("cross");
+    QTest::addColumn<int>("guide");
     QTest::addColumn<int>("frameNum");
     QTest::addColumn<QByteArrayList>("firstCell");
     QTest::addColumn<int>("callsPerCell");
 
     QTest::newRow("4 cells, cross")
-        << 0 << 1 << 0
+        << 0 << 1 << 0 << 0
         << QByteArrayList{"rect 25 56 87 118 pen=#000000/2/solid brush=none",
                           "line 56 56 56 118 pen=#000000/1/dot",
                           "line 25 87 87 87 pen=#000000/1/dot",
                           "rect 87 56 149 118 pen=#000000/2/solid brush=none"}
         << 3;
     QTest::newRow("4 cells, furigana")
-        << 1 << 0 << 0
+        << 1 << 0 << 0 << 0
         << QByteArrayList{"rect 25 56 87 76 pen=#000000/2/solid brush=none",
                           "rect 25 76 87 138 pen=#000000/2/solid brush=none",
                           "rect 87 56 149 76 pen=#000000/2/solid brush=none"}
         << 2;
     QTest::newRow("15 cells, half rounded down")
-        << 0 << 1 << 8
+        << 0 << 1 << 0 << 8
         << QByteArrayList{"rect 25 56 44 75 pen=#000000/2/solid brush=none",
                           "line 34 56 34 75 pen=#000000/1/dot",
                           "line 25 65 44 65 pen=#000000/1/dot"}
         << 3;
-    QTest::newRow("no furigana item: no outlines") << 2 << 0 << 0 << QByteArrayList{} << 0;
+    QTest::newRow("no furigana item: no outlines") << 2 << 0 << 0 << 0 << QByteArrayList{} << 0;
+    QTest::newRow("4 cells, diagonals after the cross, corner to corner")
+        << 0 << 1 << 1 << 0
+        << QByteArrayList{"rect 25 56 87 118 pen=#000000/2/solid brush=none",
+                          "line 56 56 56 118 pen=#000000/1/dot",
+                          "line 25 87 87 87 pen=#000000/1/dot",
+                          "line 25 56 87 118 pen=#000000/1/dot",
+                          "line 86 56 24 118 pen=#000000/1/dot",
+                          "rect 87 56 149 118 pen=#000000/2/solid brush=none"}
+        << 5;
+    QTest::newRow("4 cells, thirds rounded down, no cross")
+        << 0 << 1 << 2 << 0
+        << QByteArrayList{"rect 25 56 87 118 pen=#000000/2/solid brush=none",
+                          "line 45 56 45 118 pen=#000000/1/dot",
+                          "line 66 56 66 118 pen=#000000/1/dot",
+                          "line 25 76 87 76 pen=#000000/1/dot",
+                          "line 25 97 87 97 pen=#000000/1/dot",
+                          "rect 87 56 149 118 pen=#000000/2/solid brush=none"}
+        << 5;
+    QTest::newRow("20 cells, furigana, diagonals in the cell only")
+        << 1 << 1 << 1 << 9
+        << QByteArrayList{"rect 25 51 39 56 pen=#000000/2/solid brush=none",
+                          "rect 25 56 39 70 pen=#000000/2/solid brush=none",
+                          "line 32 56 32 70 pen=#000000/1/dot",
+                          "line 25 63 39 63 pen=#000000/1/dot",
+                          "line 25 56 39 70 pen=#000000/1/dot",
+                          "line 38 56 24 70 pen=#000000/1/dot"}
+        << 6;
+    QTest::newRow("no cross lines: no guides of any style")
+        << 0 << 0 << 2 << 0
+        << QByteArrayList{"rect 25 56 87 118 pen=#000000/2/solid brush=none",
+                          "rect 87 56 149 118 pen=#000000/2/solid brush=none"}
+        << 1;
+    QTest::newRow("no style selected: the cross")
+        << 0 << 1 << -1 << 0
+        << QByteArrayList{"rect 25 56 87 118 pen=#000000/2/solid brush=none",
+                          "line 56 56 56 118 pen=#000000/1/dot",
+                          "line 25 87 87 87 pen=#000000/1/dot",
+                          "rect 87 56 149 118 pen=#000000/2/solid brush=none"}
+        << 3;
 }
 
 void TestGridFrame::frameCalls()
 {
     QFETCH(int, furigana);
     QFETCH(int, cross);
+    QFETCH(int, guide);
     QFETCH(int, frameNum);
     QFETCH(QByteArrayList, firstCell);
     QFETCH(int, callsPerCell);
     SheetSettings settings;
     settings.FuriganaFrame = furigana;
     settings.CrossLine = cross;
+    settings.GuideStyle = guide;
     settings.FrameNum = frameNum;
     const PageTrace page = PageTrace::draw(settings, {});
     QByteArrayList drawn;
@@ -89,19 +131,23 @@ void TestGridFrame::frameCoversEveryRow()
 void TestGridFrame::penAfterFrame_data()
 {
     QTest::addColumn<int>("cross");
+    QTest::addColumn<int>("guide");
     QTest::addColumn<int>("furigana");
 
-    QTest::newRow("dotted cross lines last") << 1 << 0;
-    QTest::newRow("outlines last") << 0 << 1;
+    QTest::newRow("dotted cross lines last") << 1 << 0 << 0;
+    QTest::newRow("dotted diagonals last") << 1 << 1 << 0;
+    QTest::newRow("outlines last") << 0 << 0 << 1;
 }
 
 void TestGridFrame::penAfterFrame()
 {
     // The next page's blank rectangle is drawn with the pen the frame leaves.
     QFETCH(int, cross);
+    QFETCH(int, guide);
     QFETCH(int, furigana);
     SheetSettings settings;
     settings.CrossLine = cross;
+    settings.GuideStyle = guide;
     settings.FuriganaFrame = furigana;
     const DrawScale scale(1.0f);
     const GridGeometry geometry = SelectGridGeometry(furigana, 0, 0, scale);

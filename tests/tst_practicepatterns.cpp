@@ -3,6 +3,8 @@
 #include <QTest>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Frame index of a cell count.
@@ -48,6 +50,13 @@ private Q_SLOTS:
     void copyPatternsAlternateByPageRow_data();
     void copyPatternsAlternateByPageRow();
     void emptyRowsAndBadPattern();
+    void traceFade_data();
+    void traceFade();
+    void traceOutline_data();
+    void traceOutline();
+    void outlineEndsWithThePass();
+    void strokeOrder_data();
+    void strokeOrder();
 };
 
 void TestPracticePatterns::firstRow_data()
@@ -151,6 +160,184 @@ void TestPracticePatterns::emptyRowsAndBadPattern()
     const PageTrace none = PageTrace::draw(settings, {QStringLiteral("あい")});
     QVERIFY(none.cells().isEmpty());
     QCOMPARE(none.withPrefix("rect ").size(), 1 + 5 * 4);
+}
+
+void TestPracticePatterns::traceFade_data()
+{
+    QTest::addColumn<int>("pattern");
+    QTest::addColumn<int>("cells");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<uint>("traceColor"); // 0xRRGGBB
+    QTest::addColumn<QStringList>("firstRows");
+
+    QTest::newRow("練習１: models as they are, traces from the trace colour to f0f0f0")
+        << 0 << 4 << QStringLiteral("あい") << 0xC0C0C0u
+        << QStringList{u"1:1:あ:000000"_s, u"1:2:い:000000"_s, u"1:3:あ:c0c0c0"_s,
+                       u"1:4:い:f0f0f0"_s};
+    QTest::newRow("練習２: each cell lighter, in equal steps")
+        << 1 << 10 << QStringLiteral("あい") << 0xC0C0C0u
+        << QStringList{u"1:1:あ:000000"_s, u"1:2:い:000000"_s, u"1:3:あ:c0c0c0"_s,
+                       u"1:4:い:c6c6c6"_s, u"1:5:あ:cdcdcd"_s, u"1:6:い:d4d4d4"_s,
+                       u"1:7:あ:dbdbdb"_s, u"1:8:い:e2e2e2"_s, u"1:9:あ:e9e9e9"_s,
+                       u"1:10:い:f0f0f0"_s};
+    QTest::newRow("練習４: a merged bracket shares its cell's colour")
+        << 3 << 5 << QStringLiteral("あ。」い") << 0xC0C0C0u
+        << QStringList{u"1:1:あ:c0c0c0"_s, u"1:2:。:d8d8d8"_s, u"1:2:」:d8d8d8"_s,
+                       u"1:3:い:f0f0f0"_s};
+    QTest::newRow("a colour: each part toward white, none darker")
+        << 3 << 4 << QStringLiteral("あい") << 0xFFC040u
+        << QStringList{u"1:1:あ:ffc040"_s, u"1:2:い:fff0f0"_s};
+    QTest::newRow("one trace cell: the trace colour")
+        << 3 << 4 << QStringLiteral("あ") << 0xC0C0C0u << QStringList{u"1:1:あ:c0c0c0"_s};
+    QTest::newRow("視写２: trace rows fade, model rows do not")
+        << 5 << 4 << QStringLiteral("あいう") << 0xA0A0A0u
+        << QStringList{u"1:1:あ:a0a0a0"_s, u"1:2:い:c8c8c8"_s, u"1:3:う:f0f0f0"_s,
+                       u"2:1:あ:000000"_s, u"2:2:い:000000"_s, u"2:3:う:000000"_s};
+}
+
+void TestPracticePatterns::traceFade()
+{
+    QFETCH(int, pattern);
+    QFETCH(int, cells);
+    QFETCH(QString, line);
+    QFETCH(uint, traceColor);
+    QFETCH(QStringList, firstRows);
+    SheetSettings settings;
+    settings.MakingPattern = pattern;
+    settings.FrameNum = frameNum(cells);
+    settings.TraceColor = fromRgb(traceColor);
+    settings.TraceFade = 1;
+    const PageTrace page = PageTrace::draw(settings, {line, line});
+    QCOMPARE(page.coloredCells().mid(0, firstRows.size()), firstRows);
+    // Off, every trace cell has the trace colour.
+    settings.TraceFade = 0;
+    for (const QString &cell : PageTrace::draw(settings, {line, line}).coloredCells()) {
+        QVERIFY2(cell.endsWith(u"000000"_s) ||
+                     cell.endsWith(QString::number(traceColor, 16).rightJustified(6, u'0')),
+                 qPrintable(cell));
+    }
+}
+
+void TestPracticePatterns::traceOutline_data()
+{
+    QTest::addColumn<int>("pattern");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QSize>("page");
+    QTest::addColumn<QByteArray>("modelCall");
+    QTest::addColumn<QByteArray>("traceCall");
+
+    // The outline is 1/60 of the cell, rounded, at least a pixel: 62 units at 320
+    // wide, 480 pixels at 2480 wide.
+    QTest::newRow("練習１ vertical, preview")
+        << 0 << 0 << QSize(320, 441)
+        << QByteArray("text 25 56 font=\"@ＭＳ 明朝\"/62 color=#000000 bg=none \"あ\"")
+        << QByteArray("text 149 56 font=\"@ＭＳ 明朝\"/62 color=#c0c0c0 outline=1 bg=none \"あ\"");
+    QTest::newRow("練習１ horizontal, A4 at 300 dpi")
+        << 0 << 1 << QSize(2480, 3508)
+        << QByteArray("text 194 434 font=\"ＭＳ 明朝\"/480 color=#000000 bg=none \"あ\"")
+        << QByteArray(
+               "text 1154 434 font=\"ＭＳ 明朝\"/480 color=#c0c0c0 outline=8 bg=none \"あ\"");
+    QTest::newRow("視写２: the trace rows only")
+        << 5 << 0 << QSize(320, 441)
+        << QByteArray("text 25 125 font=\"@ＭＳ 明朝\"/62 color=#000000 bg=none \"あ\"")
+        << QByteArray("text 25 56 font=\"@ＭＳ 明朝\"/62 color=#c0c0c0 outline=1 bg=none \"あ\"");
+}
+
+void TestPracticePatterns::traceOutline()
+{
+    QFETCH(int, pattern);
+    QFETCH(int, direction);
+    QFETCH(QSize, page);
+    QFETCH(QByteArray, modelCall);
+    QFETCH(QByteArray, traceCall);
+    SheetSettings settings;
+    settings.MakingPattern = pattern;
+    settings.DocDirection = direction;
+    settings.UseFont = Cp932::encode(direction == 0 ? u"@ＭＳ 明朝"_s : u"ＭＳ 明朝"_s);
+    settings.TraceStyle = 1;
+    const QStringList text{u"あい"_s, u"あい"_s};
+    const PageTrace outlined = PageTrace::draw(settings, text, 0, 1, page);
+    QVERIFY2(outlined.lines.contains(modelCall), outlined.lines.join('\n').constData());
+    QVERIFY2(outlined.lines.contains(traceCall), outlined.lines.join('\n').constData());
+    // Filled, the same calls but for the outline.
+    settings.TraceStyle = 0;
+    const QByteArray filled =
+        QString::fromUtf8(traceCall).remove(QRegularExpression(u" outline=\\d+"_s)).toUtf8();
+    const QByteArrayList plain = PageTrace::draw(settings, text, 0, 1, page).lines;
+    QVERIFY(plain.contains(modelCall));
+    QVERIFY2(plain.contains(filled), filled.constData());
+    QCOMPARE(plain.size(), outlined.lines.size());
+}
+
+void TestPracticePatterns::outlineEndsWithThePass()
+{
+    // The next page's header is drawn filled.
+    SheetSettings settings;
+    settings.TraceStyle = 1;
+    LineList lines;
+    lines.add(Cp932::encode(u"あい"_s));
+    RandomGenerator random(1);
+    PageEngine engine(random);
+    RecordingSurface surface;
+    engine.MakePrint(surface, 320, 441, settings, lines, PageState());
+    QCOMPARE(surface.state().textOutline, 0);
+    QVERIFY(surface.takeLines().last().contains(" outline=1 "));
+}
+
+void TestPracticePatterns::strokeOrder_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<bool>("outlineAndFade");
+    QTest::addColumn<QByteArrayList>("firstRow");
+
+    QTest::newRow("vertical: models in @筆順, traces in the sheet's face")
+        << u"@ＭＳ 明朝"_s << 0 << false
+        << QByteArrayList{
+               "text 25 56 font=\"@筆順\"/62 fallback=\"@ＭＳ 明朝\" color=#000000 bg=none \"あ\"",
+               "text 87 56 font=\"@筆順\"/62 fallback=\"@ＭＳ 明朝\" color=#000000 bg=none \"い\"",
+               "text 149 56 font=\"@ＭＳ 明朝\"/62 color=#c0c0c0 bg=none \"あ\"",
+               "text 211 56 font=\"@ＭＳ 明朝\"/62 color=#c0c0c0 bg=none \"い\""};
+    QTest::newRow("horizontal")
+        << u"ＭＳ 明朝"_s << 1 << false
+        << QByteArrayList{
+               "text 25 56 font=\"筆順\"/62 fallback=\"ＭＳ 明朝\" color=#000000 bg=none \"あ\"",
+               "text 87 56 font=\"筆順\"/62 fallback=\"ＭＳ 明朝\" color=#000000 bg=none \"い\"",
+               "text 149 56 font=\"ＭＳ 明朝\"/62 color=#c0c0c0 bg=none \"あ\"",
+               "text 211 56 font=\"ＭＳ 明朝\"/62 color=#c0c0c0 bg=none \"い\""};
+    QTest::newRow("on a textbook-face sheet, outlined and fading traces")
+        << u"@教科書体"_s << 0 << true
+        << QByteArrayList{
+               "text 25 56 font=\"@筆順\"/62 fallback=\"@教科書体\" color=#000000 bg=none \"あ\"",
+               "text 87 56 font=\"@筆順\"/62 fallback=\"@教科書体\" color=#000000 bg=none \"い\"",
+               "text 149 56 font=\"@教科書体\"/62 color=#c0c0c0 outline=1 bg=none \"あ\"",
+               "text 211 56 font=\"@教科書体\"/62 color=#f0f0f0 outline=1 bg=none \"い\""};
+}
+
+void TestPracticePatterns::strokeOrder()
+{
+    QFETCH(QString, face);
+    QFETCH(int, direction);
+    QFETCH(bool, outlineAndFade);
+    QFETCH(QByteArrayList, firstRow);
+    SheetSettings settings;
+    settings.UseFont = Cp932::encode(face);
+    settings.DocDirection = direction;
+    settings.StrokeOrder = 1;
+    settings.TraceStyle = outlineAndFade ? 1 : 0;
+    settings.TraceFade = outlineAndFade ? 1 : 0;
+    LineList lines;
+    lines.add(Cp932::encode(u"あい"_s));
+    RandomGenerator random(1);
+    PageEngine engine(random);
+    RecordingSurface surface;
+    engine.MakePrint(surface, 320, 441, settings, lines, PageState());
+    const QByteArrayList calls = surface.takeLines();
+    QCOMPARE(calls.mid(calls.size() - 4), firstRow);
+    // The header before them is in the sheet's face, and so is the next page's.
+    QVERIFY(calls[2].startsWith("text 14 36 font=\"" + face.toUtf8() + "\"/10 color="));
+    QCOMPARE(surface.state().fontFace, settings.UseFont);
+    QVERIFY(surface.state().fallbackFace.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestPracticePatterns)

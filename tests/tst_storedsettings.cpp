@@ -29,6 +29,9 @@ private Q_SLOTS:
     void restore();
     void badType();
     void roundTrip();
+    void hekiraOptions_data();
+    void hekiraOptions();
+    void hekiraSectionBesideTheOld();
     void refusedWrite();
 };
 
@@ -121,6 +124,63 @@ void TestStoredSettings::roundTrip()
     QCOMPARE(stored.copybookColor, Color(0x0000FF));
     QCOMPARE(stored.options[StoredSettings::FrameNum], 7);
     QCOMPARE(stored.options[StoredSettings::NamePrint], 1); // -1 stored: not selected, so default
+}
+
+void TestStoredSettings::hekiraOptions_data()
+{
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<QList<int>>("hekira"); // GuideStyle, TraceStyle, TraceFade, StrokeOrder
+    QTest::addColumn<QList<int>>("options");
+
+    const QList<int> off{0, 0, 0, 0};
+    const QList<int> defaults{0, 0, 0, 0, 1, 0, 0, 1};
+    QTest::newRow("an older file: every new option off")
+        << u"FrameNum=3\nCrossLine=0\n"_s << off << QList<int>{0, 3, 0, 0, 0, 0, 0, 1};
+    QTest::newRow("every new option")
+        << u"\n[Hekira]\nGuideStyle=2\nTraceStyle=1\nTraceFade=1\nStrokeOrder=1\n"_s
+        << QList<int>{2, 1, 1, 1} << defaults;
+    QTest::newRow("past the last item: the last")
+        << u"\n[Hekira]\nGuideStyle=7\nStrokeOrder=3\n"_s << QList<int>{2, 0, 0, 1} << defaults;
+    QTest::newRow("not a number, or below -1: off")
+        << u"\n[Hekira]\nGuideStyle=x\nTraceFade=-4\n"_s << off << defaults;
+    QTest::newRow("the names in the old section are not ours")
+        << u"GuideStyle=1\nStrokeOrder=1\n"_s << off << defaults;
+}
+
+void TestStoredSettings::hekiraOptions()
+{
+    QFETCH(QString, ini);
+    QFETCH(QList<int>, hekira);
+    QFETCH(QList<int>, options);
+    const QTemporaryDir dir;
+    const StoredSettings stored = StoredSettings::restore(SettingsStore(writeIni(dir, ini)));
+    QCOMPARE(QList<int>(stored.hekiraOptions.begin(), stored.hekiraOptions.end()), hekira);
+    QCOMPARE(QList<int>(stored.options.begin(), stored.options.end()), options);
+    const SheetSettings sheet = stored.sheetSettings();
+    QCOMPARE((QList<int>{sheet.GuideStyle, sheet.TraceStyle, sheet.TraceFade, sheet.StrokeOrder}),
+             hekira);
+}
+
+void TestStoredSettings::hekiraSectionBesideTheOld()
+{
+    // The old section is written as it always was; the new options go in a section
+    // of their own.
+    const QTemporaryDir dir;
+    const SettingsStore store(dir.filePath(u"settings.ini"_s));
+    StoredSettings::storeAtClose(store, u"か"_s, {3, 7, 1, 1, 0, 1, 1, 0});
+    QFile file(dir.filePath(u"settings.ini"_s));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray old = file.readAll();
+    file.close();
+    StoredSettings::storeHekiraOptions(store, {1, 1, 0, 1});
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray both = file.readAll();
+    QVERIFY2(both.contains(old.trimmed() + '\n'), both.constData());
+    QVERIFY2(both.contains("[Hekira]\nGuideStyle=1\nStrokeOrder=1\nTraceFade=0\nTraceStyle=1\n"),
+             both.constData());
+    const StoredSettings stored = StoredSettings::restore(store);
+    QCOMPARE(stored.hekiraOptions, (std::array<int, 4>{1, 1, 0, 1}));
+    QCOMPARE(stored.options[StoredSettings::FrameNum], 7);
 }
 
 void TestStoredSettings::refusedWrite()

@@ -80,10 +80,14 @@ private Q_SLOTS:
     void faceFamily();
     void verticalShaping_data();
     void verticalShaping();
+    void fallbackFace_data();
+    void fallbackFace();
     void turnedGlyphReadsUpright_data();
     void turnedGlyphReadsUpright();
     void glyphFillsItsCell_data();
     void glyphFillsItsCell();
+    void outlineDrawsTheEdges_data();
+    void outlineDrawsTheEdges();
     void imageStaysAsTaken();
     void bytesFormingNoCharacterDrawNothing();
     void traceTextStaysOnItsLine_data();
@@ -155,10 +159,29 @@ void TestSurfaces::figures_data()
          BrushStyle::Solid, {u"gggggggggg"_qs, u"g#o#o#o#gg"_qs, u"gggggggggg"_qs});
     line("dotted pen 2 draws solid", {1, 2}, {7, 2}, 2, PenStyle::Dot, BrushStyle::Clear,
          {u"ggggggggg"_qs, u"g######gg"_qs, u"g######gg"_qs, u"ggggggggg"_qs});
+    line("diagonal down right, end excluded", {1, 1}, {5, 5}, 1, PenStyle::Solid, BrushStyle::Clear,
+         {u"gggggg"_qs, u"g#gggg"_qs, u"gg#ggg"_qs, u"ggg#gg"_qs, u"gggg#g"_qs, u"gggggg"_qs});
+    line("dotted diagonal down right", {1, 1}, {6, 6}, 1, PenStyle::Dot, BrushStyle::Clear,
+         {u"ggggggg"_qs, u"g#ggggg"_qs, u"ggggggg"_qs, u"ggg#ggg"_qs, u"ggggggg"_qs, u"ggggg#g"_qs,
+          u"ggggggg"_qs});
+    line("dotted diagonal down left", {5, 1}, {0, 6}, 1, PenStyle::Dot, BrushStyle::Clear,
+         {u"ggggggg"_qs, u"ggggg#g"_qs, u"ggggggg"_qs, u"ggg#ggg"_qs, u"ggggggg"_qs, u"g#ggggg"_qs,
+          u"ggggggg"_qs});
+    line("dotted diagonal up right", {1, 5}, {5, 1}, 1, PenStyle::Dot, BrushStyle::Clear,
+         {u"gggggg"_qs, u"gggggg"_qs, u"gggggg"_qs, u"ggg#gg"_qs, u"gggggg"_qs, u"g#gggg"_qs,
+          u"gggggg"_qs});
+    line("dotted shallow slant: a dot every other step", {9, 1}, {1, 5}, 1, PenStyle::Dot,
+         BrushStyle::Clear,
+         {u"gggggggggg"_qs, u"ggggggggg#"_qs, u"ggggggg#gg"_qs, u"ggggg#gggg"_qs, u"ggg#gggggg"_qs,
+          u"gggggggggg"_qs});
+    line("dotted diagonal with a solid brush fills the gaps", {1, 1}, {5, 5}, 1, PenStyle::Dot,
+         BrushStyle::Solid,
+         {u"gggggg"_qs, u"g#gggg"_qs, u"ggoggg"_qs, u"ggg#gg"_qs, u"ggggog"_qs, u"gggggg"_qs});
 }
 
 // Each figure on an image, filled pixel by pixel, and on a vector device (a
-// QPicture, played back onto an image), stroked: both must give the same pixels.
+// QPicture, played back onto an image), stroked: both must give the same pixels,
+// except that a slanted line is only kept near its pixels on the vector device.
 void TestSurfaces::figures()
 {
     QFETCH(Figure, figure);
@@ -200,6 +223,25 @@ void TestSurfaces::figures()
     QImage played(size, QImage::Format_RGB32);
     played.fill(Qt::white);
     QPainter(&played).drawPicture(0, 0, recorded);
+    if (figure == Figure::Line && from.x() != to.x() && from.y() != to.y()) {
+        // A slanted stroke is rounded to pixels by Qt's stroker, its own way: it has
+        // ink, all of it within a pixel of the line's pixels' bounds.
+        QRect bounds;
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                bounds |= expected[y][x] == u'g' ? QRect() : QRect(x, y, 1, 1);
+            }
+        }
+        const QStringList strokes = picture(played);
+        QVERIFY(strokes.join(QString()).contains(u'#'));
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                QVERIFY2(strokes[y][x] == u'g' || bounds.adjusted(-1, -1, 1, 1).contains(x, y),
+                         qPrintable(strokes.join(u'\n')));
+            }
+        }
+        return;
+    }
     QCOMPARE(picture(played), expected);
 }
 
@@ -270,6 +312,9 @@ void TestSurfaces::faceFamily_data()
     QTest::newRow("ＭＳ Ｐ明朝") << u"ＭＳ Ｐ明朝"_qs << u"IPAPMincho"_qs << false << true;
     QTest::newRow("ＭＳ Ｐゴシック") << u"ＭＳ Ｐゴシック"_qs << u"IPAPGothic"_qs << false << true;
     QTest::newRow("@ＭＳ Ｐゴシック") << u"@ＭＳ Ｐゴシック"_qs << u"IPAPGothic"_qs << true << true;
+    QTest::newRow("教科書体") << u"教科書体"_qs << u"Klee One"_qs << false << true;
+    QTest::newRow("@教科書体") << u"@教科書体"_qs << u"Klee One"_qs << true << true;
+    QTest::newRow("筆順") << u"筆順"_qs << u"KanjiStrokeOrders"_qs << false << true;
     QTest::newRow("unknown face") << u"ＭＳ 教科書体"_qs << u"IPAMincho"_qs << false << false;
     QTest::newRow("no face") << QString() << u"IPAMincho"_qs << false << false;
     QTest::newRow("a face the system has") << u"IPAGothic"_qs << u"IPAGothic"_qs << false << false;
@@ -320,6 +365,66 @@ void TestSurfaces::verticalShaping()
     QCOMPARE(vertical != horizontal, hasVerticalForm);
 }
 
+void TestSurfaces::fallbackFace_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("fallback"); // given by the surface; empty: the face's own
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("verticalForm");
+
+    const QString own;
+    QTest::newRow("令 in Klee One") << u"教科書体"_qs << own << u"令"_qs << u"Klee One"_qs << false;
+    QTest::newRow("牙 lacking: IPAMincho")
+        << u"教科書体"_qs << own << u"牙"_qs << u"IPAMincho"_qs << false;
+    QTest::newRow("vertical 牙 lacking: IPAMincho")
+        << u"@教科書体"_qs << own << u"牙"_qs << u"IPAMincho"_qs << false;
+    QTest::newRow("vertical 。 in Klee One's form")
+        << u"@教科書体"_qs << own << u"。"_qs << u"Klee One"_qs << true;
+    QTest::newRow("vertical っ in Klee One's form")
+        << u"@教科書体"_qs << own << u"っ"_qs << u"Klee One"_qs << true;
+    QTest::newRow("a face without a fallback")
+        << u"ＭＳ 明朝"_qs << own << u"牙"_qs << u"IPAMincho"_qs << false;
+
+    const QString mincho = u"@ＭＳ 明朝"_qs;
+    QTest::newRow("stroke order 永")
+        << u"@筆順"_qs << mincho << u"永"_qs << u"KanjiStrokeOrders"_qs << false;
+    QTest::newRow("stroke order あ")
+        << u"@筆順"_qs << mincho << u"あ"_qs << u"KanjiStrokeOrders"_qs << false;
+    QTest::newRow("stroke order lacking 仡: the sheet's face")
+        << u"@筆順"_qs << mincho << u"仡"_qs << u"IPAMincho"_qs << false;
+    QTest::newRow("stroke order vertical 。: the sheet's vertical form")
+        << u"@筆順"_qs << mincho << u"。"_qs << u"IPAMincho"_qs << true;
+    QTest::newRow("stroke order vertical っ: the sheet's vertical form")
+        << u"@筆順"_qs << mincho << u"っ"_qs << u"IPAMincho"_qs << true;
+    QTest::newRow("stroke order vertical ー: the sheet's vertical form")
+        << u"@筆順"_qs << mincho << u"ー"_qs << u"IPAMincho"_qs << true;
+    QTest::newRow("stroke order horizontal 。: its own")
+        << u"筆順"_qs << u"ＭＳ 明朝"_qs << u"。"_qs << u"KanjiStrokeOrders"_qs << false;
+    QTest::newRow("stroke order on the textbook face: っ in Klee One's form")
+        << u"@筆順"_qs << u"@教科書体"_qs << u"っ"_qs << u"Klee One"_qs << true;
+    QTest::newRow("stroke order on the textbook face: 昞 from its fallback")
+        << u"@筆順"_qs << u"@教科書体"_qs << u"昞"_qs << u"IPAMincho"_qs << false;
+}
+
+void TestSurfaces::fallbackFace()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, fallback);
+    QFETCH(QString, character);
+    QFETCH(QString, family);
+    QFETCH(bool, verticalForm);
+    FontFaces faces;
+    FontFace &resolved =
+        fallback.isEmpty() ? faces.face(sjis(face)) : faces.face(sjis(face), sjis(fallback));
+    const FontFace::Glyph &glyph = resolved.glyph(sjis(character));
+    QVERIFY(!glyph.fallback);
+    QVERIFY(glyph.index != 0);
+    QCOMPARE(glyph.face->sizedFont(20).familyName(), family);
+    QCOMPARE(glyph.verticalForm, verticalForm);
+    QCOMPARE(glyph.turned, face.startsWith(u'@'));
+}
+
 void TestSurfaces::turnedGlyphReadsUpright_data()
 {
     QTest::addColumn<QString>("face");
@@ -361,6 +466,10 @@ void TestSurfaces::glyphFillsItsCell_data()
     QTest::newRow("ＭＳ ゴシック 漢") << u"ＭＳ ゴシック"_qs << u"漢"_qs;
     QTest::newRow("@ＭＳ 明朝 漢") << u"@ＭＳ 明朝"_qs << u"漢"_qs;
     QTest::newRow("@ＭＳ 明朝 ー") << u"@ＭＳ 明朝"_qs << u"ー"_qs;
+    QTest::newRow("教科書体 漢") << u"教科書体"_qs << u"漢"_qs;
+    QTest::newRow("@教科書体 漢") << u"@教科書体"_qs << u"漢"_qs;
+    QTest::newRow("教科書体 牙, from its fallback") << u"教科書体"_qs << u"牙"_qs;
+    QTest::newRow("@教科書体 牙, from its fallback") << u"@教科書体"_qs << u"牙"_qs;
 }
 
 // A glyph at height 28 lies inside its 28 x 28 cell, neither clipped nor shrunk,
@@ -383,6 +492,64 @@ void TestSurfaces::glyphFillsItsCell()
     QVERIFY2(
         std::abs(offCentre.x()) <= 2.5 && std::abs(offCentre.y()) <= 2.5,
         qPrintable(QStringLiteral("off centre by %1, %2").arg(offCentre.x()).arg(offCentre.y())));
+}
+
+void TestSurfaces::outlineDrawsTheEdges_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("character");
+
+    QTest::newRow("一") << u"ＭＳ ゴシック"_qs << u"一"_qs;
+    QTest::newRow("vertical ー, its vertical form") << u"@ＭＳ ゴシック"_qs << u"ー"_qs;
+    QTest::newRow("vertical 田") << u"@ＭＳ ゴシック"_qs << u"田"_qs;
+    QTest::newRow("牙 from the textbook face's fallback") << u"教科書体"_qs << u"牙"_qs;
+}
+
+// An outlined character has ink along the filled one's edges, inside its bounds
+// widened by the stroke, and none deep inside its strokes.
+void TestSurfaces::outlineDrawsTheEdges()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, character);
+    const int width = 2;
+    const QImage filled = drawText(sjis(face), 120, character, QSize(140, 140), QPoint(10, 10));
+    RasterSurface surface(140, 140);
+    surface.setFontFace(sjis(face));
+    surface.setFontHeight(120);
+    surface.setTextOutline(width);
+    surface.TextOut(10, 10, sjis(character));
+    const QImage outlined = surface.image();
+
+    const QRect filledInk = inkBounds(filled);
+    const QRect outlineInk = inkBounds(outlined);
+    QVERIFY(!outlineInk.isEmpty());
+    QVERIFY2(filledInk.adjusted(-width, -width, width, width).contains(outlineInk),
+             qPrintable(u"%1,%2 %3x%4"_qs.arg(outlineInk.x())
+                            .arg(outlineInk.y())
+                            .arg(outlineInk.width())
+                            .arg(outlineInk.height())));
+    QVERIFY(std::abs(outlineInk.width() - filledInk.width()) <= 2 * width);
+    QVERIFY(std::abs(outlineInk.height() - filledInk.height()) <= 2 * width);
+    const auto ink = [](const QImage &image, int x, int y) {
+        return qGray(image.pixel(x, y)) < 128;
+    };
+    int deep = 0;
+    for (int y = 4; y < 136; ++y) {
+        for (int x = 4; x < 136; ++x) {
+            bool inside = true;
+            for (int dy = -3; dy <= 3 && inside; ++dy) {
+                for (int dx = -3; dx <= 3 && inside; ++dx) {
+                    inside = ink(filled, x + dx, y + dy);
+                }
+            }
+            if (inside) {
+                ++deep;
+                QVERIFY2(qGray(outlined.pixel(x, y)) > 200,
+                         qPrintable(u"ink at %1,%2"_qs.arg(x).arg(y)));
+            }
+        }
+    }
+    QVERIFY2(deep > 0, "no stroke wide enough to look inside");
 }
 
 // A picture taken stays as it was while drawing goes on.
