@@ -30,6 +30,9 @@ constexpr std::array<OptionValue, StoredSettings::HekiraOptionCount> HekiraOptio
     {u"TraceStyle", 2},
     {u"TraceFade", 2},
     {u"StrokeOrder", 2},
+    {u"Readings", 2},
+    {u"ReadingTest", 2},
+    {u"Answers", 2},
 }};
 
 QString name(StoredSettings::Option option)
@@ -72,6 +75,9 @@ SheetSettings StoredSettings::sheetSettings() const
     settings.TraceStyle = hekiraOptions[TraceStyle];
     settings.TraceFade = hekiraOptions[TraceFade];
     settings.StrokeOrder = hekiraOptions[StrokeOrder];
+    settings.Readings = hekiraOptions[Readings];
+    settings.ReadingTest = hekiraOptions[ReadingTest];
+    settings.Answers = hekiraOptions[Answers];
     settings.QuestionMes = Cp932::encode(questionMes);
     settings.UseFont = Cp932::encode(useFont);
     settings.CopybookColor = copybookColor;

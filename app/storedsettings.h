@@ -33,8 +33,17 @@ struct StoredSettings {
     std::array<int, OptionCount> options{0, 0, 0, 0, 1, 0, 0, 1};
 
     /// The options of section "Hekira", in the order they are read and written.
-    enum HekiraOption { GuideStyle, TraceStyle, TraceFade, StrokeOrder, HekiraOptionCount };
-    std::array<int, HekiraOptionCount> hekiraOptions{0, 0, 0, 0};
+    enum HekiraOption {
+        GuideStyle,
+        TraceStyle,
+        TraceFade,
+        StrokeOrder,
+        Readings,
+        ReadingTest,
+        Answers,
+        HekiraOptionCount
+    };
+    std::array<int, HekiraOptionCount> hekiraOptions{};
 
     /// The sheet options these settings give, the rest as at start-up.
     SheetSettings sheetSettings() const;

@@ -35,4 +35,7 @@ struct SheetSettings {
     int TraceFade = 0;   ///< 1: each trace cell of a row lighter than the one before
     int TraceStyle = 0;  ///< 0: trace characters filled, 1: their outlines only
     int StrokeOrder = 0; ///< 1: model characters with numbered strokes
+    int Readings = 0;    ///< 1: kanji readings in the furigana boxes (the boxes drawn)
+    int ReadingTest = 0; ///< 1: kanji cells left empty, their readings kept
+    int Answers = 0;     ///< 1: a reading test followed by its pages with the kanji drawn
 };
