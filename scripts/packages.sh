@@ -8,6 +8,8 @@ hekira_build_packages=(
   fonts-ipafont fonts-klee fonts-kanjistrokeorders qt6-translations-l10n
   # the kanji of each school grade, compiled in at build time
   kanjidic-xml zlib1g-dev
+  # kanji readings: MeCab with the IPA dictionary
+  libmecab-dev mecab-ipadic-utf8
 )
 # scripts/test builds the benchmarks too, so that they keep compiling.
 hekira_test_packages=(
