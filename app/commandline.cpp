@@ -300,6 +300,13 @@ const auto Options = std::to_array<Option>({
      [](ExportRequest &r, const QString &v) { r.settings.TraceStyle = traceStyle(v); }},
     {"--stroke-order"_L1, false,
      [](ExportRequest &r, const QString &) { r.settings.StrokeOrder = 1; }},
+    {"--readings"_L1, false, [](ExportRequest &r, const QString &) { r.settings.Readings = 1; }},
+    {"--test"_L1, false, [](ExportRequest &r, const QString &) { r.settings.ReadingTest = 1; }},
+    {"--answers"_L1, false,
+     [](ExportRequest &r, const QString &) {
+         r.settings.ReadingTest = 1;
+         r.settings.Answers = 1;
+     }},
 });
 
 const Option &findOption(const QString &name)
@@ -430,6 +437,11 @@ QString CommandLine::usage()
   --trace-style S       練習の字: solid (塗りつぶし、既定), outline (白抜き: 輪郭だけ)
   --stroke-order        お手本の字を筆順の数字つきで描く (KanjiStrokeOrders)。
                         数字が読めるのは A4 で一行 %5 マスまで (それより多いと注意を出す)
+  --readings            漢字の読みをふりがな枠に入れる (枠もつく)。読みは MeCab の辞書
+                        から。テキストの ｜東京《とうきょう》 や 日本《にっぽん》 の読みが
+                        辞書より優先される
+  --test                読みのテスト: 漢字のマスを空け、読みだけを残す (--readings も入る)
+  --answers             テストのあとに、漢字を入れた解答のページをつける (--test も入る)
 
 その他:
   --help                この説明を表示する

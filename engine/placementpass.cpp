@@ -4,6 +4,7 @@
 #include "facenames.h"
 #include "facetoggle.h"
 
+#include <QVarLengthArray>
 #include <array>
 #include <string_view>
 
@@ -67,6 +68,58 @@ qint32 cellsFilled(const PlacementPass &pass)
     return cells;
 }
 
+// Whether unit `unit` (0-based) of the pass stands under one of its readings.
+bool underReading(const PlacementPass &pass, qint32 unit)
+{
+    const qint32 inRow = pass.readingPeriod > 0 ? unit % pass.readingPeriod : unit;
+    for (const RubySpan &span : pass.readings) {
+        if (inRow >= span.firstUnit && inRow < span.firstUnit + span.units) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Draws each reading of the pass, once a repetition of the row, into the
+// furigana boxes over the cells `slots` gives its units.
+void drawReadings(DrawingSurface &surface, const PageLayout &layout, const PlacementPass &pass,
+                  const QVarLengthArray<qint32, 64> &slots, qint32 fadeCells)
+{
+    const GridGeometry &g = layout.geometry;
+    const qint32 boxTop = layout.rowY(pass.row) - g.FuriganaWidth;
+    const qint32 fullHeight = g.FuriganaWidth * ReadingHeightNum / ReadingHeightDen;
+    const qint32 period = pass.readingPeriod > 0 ? pass.readingPeriod : pass.count;
+    for (qint32 start = 0; period > 0 && start < pass.count; start += period) {
+        for (const RubySpan &span : pass.readings) {
+            const qint32 first = start + span.firstUnit;
+            const qint32 last = qMin(first + span.units, qMin(start + period, pass.count)) - 1;
+            if (first > last || span.reading.isEmpty()) {
+                continue;
+            }
+            QList<QByteArray> characters;
+            for (qsizetype i = 0; i < span.reading.size();) {
+                const qsizetype length = Cp932::characterLength(span.reading, i);
+                characters.append(span.reading.sliced(i, length));
+                i += length;
+            }
+            const qint32 width = (slots[last] - slots[first] + 1) * g.CellSize;
+            const qint32 count = qint32(characters.size());
+            const qint32 pitch = qMax(1, qMin(fullHeight, width / count));
+            const qint32 left = layout.cellX(slots[first]) + (width - pitch * count) / 2;
+            const qint32 top = boxTop + (g.FuriganaWidth - pitch) / 2;
+            surface.setFontHeight(pitch);
+            if (pass.fade) {
+                surface.setFontColor(
+                    fadedColor(pass.color, slots[first] - pass.StartCell, fadeCells));
+            }
+            for (qint32 c = 0; c < count; ++c) {
+                surface.TextOut(left + c * pitch, top, characters[c]);
+            }
+        }
+    }
+    surface.setFontHeight(g.GlyphHeight);
+}
+
 } // namespace
 
 UnitClass ClassifyUnit(QByteArrayView unit, QByteArrayView previousUnit)
@@ -104,10 +157,18 @@ void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
     }
     qint32 mergeCount = 0;
     QByteArray previous;
+    QVarLengthArray<qint32, 64> slots; // the cell each unit is drawn into
     for (qint32 i = 1; i <= pass.count; ++i) {
         const QByteArray unit = pass.text.mid(2 * (i - 1), 2);
         const UnitClass unitClass = ClassifyUnit(unit, previous);
-        const qint32 cellX = layout.cellX(pass.StartCell + i - 1 - mergeCount);
+        const qint32 slot = pass.StartCell + i - 1 - mergeCount;
+        const qint32 cellX = layout.cellX(slot);
+        slots.append(unitClass == UnitClass::MergedBracket ? slot - 1 : slot);
+        if (pass.hideReadBases && underReading(pass, i - 1)) {
+            mergeCount += unitClass == UnitClass::MergedBracket ? 1 : 0;
+            previous = unit;
+            continue;
+        }
         if (pass.fade && unitClass != UnitClass::MergedBracket) {
             surface.setFontColor(fadedColor(pass.color, i - 1 - mergeCount, fadeCells));
         }
@@ -144,4 +205,7 @@ void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
     surface.setTextOutline(0);
     surface.setFontFace(sheetFace);
     surface.setFallbackFace({});
+    if (!pass.readings.isEmpty()) {
+        drawReadings(surface, layout, pass, slots, fadeCells);
+    }
 }

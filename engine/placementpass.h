@@ -2,6 +2,7 @@
 
 #include "drawingsurface.h"
 #include "pagelayout.h"
+#include "rubyline.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -22,6 +23,12 @@ struct PlacementPass {
     /// The characters in the stroke-order face, the sheet's face drawing what it
     /// lacks; vertical when the sheet's face is.
     bool strokeOrder = false;
+    /// Readings drawn in the furigana boxes beside their units; the units of a
+    /// pass that repeats its row count from each repetition's start.
+    QList<RubySpan> readings;
+    qint32 readingPeriod = 0; ///< units of one repetition of the row
+    /// A reading test: the units that have a reading leave their cells empty.
+    bool hideReadBases = false;
 };
 
 /// The lightest a fading pass gets, in each of red, green and blue: still seen on paper.
@@ -40,9 +47,15 @@ UnitClass ClassifyUnit(QByteArrayView unit, QByteArrayView previousUnit);
 /// The width of an outline stroke, as a part of the cell: thin, yet seen on paper.
 inline constexpr qint32 CellsPerOutlineWidth = 60;
 
+/// The reading's font height as a part of the furigana box: clear of its edges.
+inline constexpr qint32 ReadingHeightNum = 4;
+inline constexpr qint32 ReadingHeightDen = 5;
+
 /// Draws one pass into its row, in the surface's face (the sheet's). Every merged
-/// bracket moves the later units of the pass back one cell. Leaves the font
-/// height at GlyphHeight, the font colour at the last cell's colour, the face as
+/// bracket moves the later units of the pass back one cell. A reading is
+/// centred in the furigana boxes of its units' cells, in the sheet's face,
+/// filled, its characters made smaller where they would not fit. Leaves the font
+/// height at GlyphHeight, the font colour at the last colour drawn, the face as
 /// it found it, without a fallback, and the text filled.
 void DrawPass(DrawingSurface &surface, const PageLayout &layout, int direction,
               const PlacementPass &pass);

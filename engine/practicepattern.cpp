@@ -65,7 +65,7 @@ bool tracePass(PassColor rule, qint32 k)
 }
 
 PlacementPass makePass(const PassPlan &plan, const SheetSettings &settings, qint32 k,
-                       const QByteArray &rowText, qint32 cells)
+                       const QByteArray &rowText, const QList<RubySpan> &readings, qint32 cells)
 {
     const qint32 units = static_cast<qint32>(rowText.size() / 2);
     // The trace repeats the row's units as many whole times as fit after them.
@@ -81,6 +81,9 @@ PlacementPass makePass(const PassPlan &plan, const SheetSettings &settings, qint
     pass.fade = trace && settings.TraceFade == 1;
     pass.outline = trace && settings.TraceStyle == 1;
     pass.strokeOrder = !trace && settings.StrokeOrder == 1;
+    pass.readings = readings;
+    pass.readingPeriod = units;
+    pass.hideReadBases = settings.ReadingTest == 1;
     return pass;
 }
 
@@ -94,12 +97,20 @@ void DrawPatternRow(DrawingSurface &surface, const PageLayout &layout,
     }
     const PatternPlan &pattern = Patterns[static_cast<size_t>(settings.MakingPattern)];
     const qint32 cells = layout.geometry.CellsPerLine;
+    // With readings on, the marks give the readings and the rest is the text.
+    const RubyLine ruby = settings.Readings == 1 ? RubyLine::parse(line) : RubyLine{line, {}};
     const QByteArray rowText =
-        line.first(qMin(line.size(), qsizetype(pattern.bytesPerCell * cells)));
+        ruby.text.first(qMin(ruby.text.size(), qsizetype(pattern.bytesPerCell * cells)));
+    QList<RubySpan> readings;
+    for (const RubySpan &span : ruby.spans) {
+        if (2 * span.firstUnit < rowText.size()) {
+            readings.append(span);
+        }
+    }
     DrawPass(surface, layout, settings.DocDirection,
-             makePass(pattern.first, settings, k, rowText, cells));
+             makePass(pattern.first, settings, k, rowText, readings, cells));
     if (pattern.second) {
         DrawPass(surface, layout, settings.DocDirection,
-                 makePass(*pattern.second, settings, k, rowText, cells));
+                 makePass(*pattern.second, settings, k, rowText, readings, cells));
     }
 }

@@ -3,10 +3,26 @@
 #include "gridgeometry.h"
 #include "pageoutput.h"
 
+namespace {
+
+// What the reading options imply: a test shows readings, and readings need their boxes.
+SheetSettings settled(SheetSettings settings)
+{
+    if (settings.ReadingTest == 1) {
+        settings.Readings = 1;
+    }
+    if (settings.Readings == 1) {
+        settings.FuriganaFrame = 1;
+    }
+    return settings;
+}
+
+} // namespace
+
 Worksheet::Worksheet(const SheetSettings &settings, LineList lines, qint32 linesPerPage,
                      RandomGenerator &random)
-    : m_settings(settings), m_lines(std::move(lines)), m_linesPerPage(linesPerPage),
-      m_engine(random)
+    : m_settings(settled(settings)), m_lines(std::move(lines)), m_linesPerPage(linesPerPage),
+      m_random(random), m_engine(random)
 {
 }
 
@@ -17,7 +33,8 @@ Worksheet::Worksheet(const SheetSettings &settings, LineList lines, RandomGenera
 
 qint32 Worksheet::linesPerPageFor(const SheetSettings &settings)
 {
-    return LinesPerPageFor(settings.FuriganaFrame, settings.FrameNum);
+    const SheetSettings sheet = settled(settings);
+    return LinesPerPageFor(sheet.FuriganaFrame, sheet.FrameNum);
 }
 
 qint32 Worksheet::lineCount() const
@@ -25,7 +42,7 @@ qint32 Worksheet::lineCount() const
     return static_cast<qint32>(qMin<qsizetype>(m_lines.count(), INT32_MAX));
 }
 
-qint32 Worksheet::pageCount() const
+qint32 Worksheet::questionPages() const
 {
     if (m_linesPerPage <= 0) {
         return 1;
@@ -34,9 +51,23 @@ qint32 Worksheet::pageCount() const
     return static_cast<qint32>(qMax<qint64>(1, (lines + m_linesPerPage - 1) / m_linesPerPage));
 }
 
+qint32 Worksheet::pageCount() const
+{
+    const bool answers = m_settings.ReadingTest == 1 && m_settings.Answers == 1;
+    return static_cast<qint32>(
+        qMin<qint64>(qint64(questionPages()) * (answers ? 2 : 1), INT32_MAX));
+}
+
+bool Worksheet::answerPage(qint32 page) const
+{
+    const qint32 questions = questionPages();
+    return page >= questions && pageCount() > questions;
+}
+
 qint32 Worksheet::pageTop(qint32 page) const
 {
-    return static_cast<qint32>(qMin<qint64>(qint64(page) * qMax(m_linesPerPage, 0), INT32_MAX));
+    const qint32 question = answerPage(page) ? page - questionPages() : page;
+    return static_cast<qint32>(qMin<qint64>(qint64(question) * qMax(m_linesPerPage, 0), INT32_MAX));
 }
 
 void Worksheet::drawPage(DrawingSurface &surface, QSize size, qint32 page)
@@ -44,7 +75,20 @@ void Worksheet::drawPage(DrawingSurface &surface, QSize size, qint32 page)
     PageState state;
     state.LinesPerPage = m_linesPerPage;
     state.PageTop = pageTop(page);
-    m_engine.MakePrint(surface, size.width(), size.height(), m_settings, m_lines, state);
+    if (!answerPage(page)) {
+        if (state.PageTop == 0) {
+            m_firstPageRandom = m_random;
+        }
+        m_engine.MakePrint(surface, size.width(), size.height(), m_settings, m_lines, state);
+        return;
+    }
+    // An answer page is its question page with the kanji drawn, the lines in the
+    // same random order; it leaves the generator for the next question as it was.
+    SheetSettings answers = m_settings;
+    answers.ReadingTest = 0;
+    RandomGenerator random = m_firstPageRandom.value_or(m_random);
+    PageEngine(random).MakePrint(surface, size.width(), size.height(), answers, m_lines, state);
+    m_settings.PrintNumber = answers.PrintNumber;
 }
 
 void Worksheet::write(PageOutput &output, qint32 first, qint32 count)

@@ -5,6 +5,7 @@
 #include "sheetsettings.h"
 
 #include <QSize>
+#include <optional>
 
 class PageOutput;
 class RandomGenerator;
@@ -27,9 +28,10 @@ public:
 
     qint32 linesPerPage() const { return m_linesPerPage; }
     qint32 lineCount() const;
-    /// Pages the lines fill; an empty text is still one sheet.
+    /// Pages the lines fill; an empty text is still one sheet. A reading test
+    /// with answers has twice as many: the answer pages follow the questions.
     qint32 pageCount() const;
-    /// The first line of a page (0-based).
+    /// The first line of a page (0-based); an answer page has its question's.
     qint32 pageTop(qint32 page) const;
 
     /// Draws page `page` onto a surface of `size` device pixels. Throws HekiraError
@@ -40,12 +42,20 @@ public:
     void write(PageOutput &output, qint32 first, qint32 count);
 
     /// The options as the last page drawn left them (it reads the print number).
+    /// Readings turn the furigana boxes on, and a reading test the readings.
     const SheetSettings &settings() const { return m_settings; }
     const LineList &lines() const { return m_lines; }
 
 private:
+    qint32 questionPages() const;
+    bool answerPage(qint32 page) const;
+
     SheetSettings m_settings;
     LineList m_lines;
     qint32 m_linesPerPage;
+    RandomGenerator &m_random;
     PageEngine m_engine;
+    /// The generator as the first question page's last drawing found it, so that
+    /// its answer page shows the lines in the same random order.
+    std::optional<RandomGenerator> m_firstPageRandom;
 };

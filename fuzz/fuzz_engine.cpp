@@ -24,6 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     settings.UseFont = input.in(0, 1) ? QByteArray("@") : QByteArray();
     settings.CopybookColor = Color(input.in(0, 0xFFFF) << 8);
     settings.TraceColor = Color(input.in(0, 0xFFFF));
+    settings.Readings = input.in(-1, 2);
+    settings.ReadingTest = input.in(-1, 2);
+    settings.Answers = input.in(-1, 2);
     const QSize page(input.in(1, 4000), input.in(1, 4000));
     const int linesPerPage = input.in(-1, 30);
     const int pageIndex = input.in(0, 8);

@@ -64,6 +64,8 @@ private Q_SLOTS:
     void options();
     void sheetOptions_data();
     void sheetOptions();
+    void readingOptions_data();
+    void readingOptions();
     void badOptions_data();
     void badOptions();
     void printNumber_data();
@@ -190,6 +192,35 @@ void TestCommandLine::sheetOptions()
     QCOMPARE(settings.TraceFade, traceFade);
     QCOMPARE(settings.TraceStyle, traceStyle);
     QCOMPARE(settings.StrokeOrder, strokeOrder);
+}
+
+void TestCommandLine::readingOptions_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QList<int>>("expected"); // Readings, ReadingTest, Answers
+    QTest::addColumn<int>("pages");
+
+    // 11 lines at 4 cells: 4 lines a page once readings bring the furigana boxes.
+    QTest::newRow("none") << QStringList{} << QList<int>{0, 0, 0} << 3;
+    QTest::newRow("readings") << QStringList{u"--readings"_s} << QList<int>{1, 0, 0} << 3;
+    QTest::newRow("test") << QStringList{u"--test"_s} << QList<int>{0, 1, 0} << 3;
+    QTest::newRow("answers: twice the pages")
+        << QStringList{u"--answers"_s} << QList<int>{0, 1, 1} << 6;
+}
+
+void TestCommandLine::readingOptions()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QList<int>, expected);
+    QFETCH(int, pages);
+    const QStringList arguments = QStringList{u"--trace"_s, u"-"_s, u"--all"_s} + options;
+    const SheetSettings settings =
+        CommandLine::parse(withProgram(arguments), NoStoredSettings).settings;
+    QCOMPARE((QList<int>{settings.Readings, settings.ReadingTest, settings.Answers}), expected);
+    const Run run =
+        hekira(arguments + QStringList{u"-"_s}, QByteArray("\x82\xA0\r\n").repeated(11));
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.count("\npage ") + (run.out.startsWith("page ") ? 1 : 0), pages);
 }
 
 void TestCommandLine::badOptions_data()

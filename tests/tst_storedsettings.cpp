@@ -129,18 +129,20 @@ void TestStoredSettings::roundTrip()
 void TestStoredSettings::hekiraOptions_data()
 {
     QTest::addColumn<QString>("ini");
-    QTest::addColumn<QList<int>>("hekira"); // GuideStyle, TraceStyle, TraceFade, StrokeOrder
+    QTest::addColumn<QList<int>>("hekira"); // in the order of StoredSettings::HekiraOption
     QTest::addColumn<QList<int>>("options");
 
-    const QList<int> off{0, 0, 0, 0};
+    const QList<int> off{0, 0, 0, 0, 0, 0, 0};
     const QList<int> defaults{0, 0, 0, 0, 1, 0, 0, 1};
     QTest::newRow("an older file: every new option off")
         << u"FrameNum=3\nCrossLine=0\n"_s << off << QList<int>{0, 3, 0, 0, 0, 0, 0, 1};
     QTest::newRow("every new option")
-        << u"\n[Hekira]\nGuideStyle=2\nTraceStyle=1\nTraceFade=1\nStrokeOrder=1\n"_s
-        << QList<int>{2, 1, 1, 1} << defaults;
+        << u"\n[Hekira]\nGuideStyle=2\nTraceStyle=1\nTraceFade=1\nStrokeOrder=1\nReadings=1\n"
+           u"ReadingTest=1\nAnswers=1\n"_s
+        << QList<int>{2, 1, 1, 1, 1, 1, 1} << defaults;
     QTest::newRow("past the last item: the last")
-        << u"\n[Hekira]\nGuideStyle=7\nStrokeOrder=3\n"_s << QList<int>{2, 0, 0, 1} << defaults;
+        << u"\n[Hekira]\nGuideStyle=7\nStrokeOrder=3\nAnswers=2\n"_s
+        << QList<int>{2, 0, 0, 1, 0, 0, 1} << defaults;
     QTest::newRow("not a number, or below -1: off")
         << u"\n[Hekira]\nGuideStyle=x\nTraceFade=-4\n"_s << off << defaults;
     QTest::newRow("the names in the old section are not ours")
@@ -157,7 +159,8 @@ void TestStoredSettings::hekiraOptions()
     QCOMPARE(QList<int>(stored.hekiraOptions.begin(), stored.hekiraOptions.end()), hekira);
     QCOMPARE(QList<int>(stored.options.begin(), stored.options.end()), options);
     const SheetSettings sheet = stored.sheetSettings();
-    QCOMPARE((QList<int>{sheet.GuideStyle, sheet.TraceStyle, sheet.TraceFade, sheet.StrokeOrder}),
+    QCOMPARE((QList<int>{sheet.GuideStyle, sheet.TraceStyle, sheet.TraceFade, sheet.StrokeOrder,
+                         sheet.Readings, sheet.ReadingTest, sheet.Answers}),
              hekira);
 }
 
@@ -172,14 +175,15 @@ void TestStoredSettings::hekiraSectionBesideTheOld()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray old = file.readAll();
     file.close();
-    StoredSettings::storeHekiraOptions(store, {1, 1, 0, 1});
+    StoredSettings::storeHekiraOptions(store, {1, 1, 0, 1, 1, 0, 0});
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray both = file.readAll();
     QVERIFY2(both.contains(old.trimmed() + '\n'), both.constData());
-    QVERIFY2(both.contains("[Hekira]\nGuideStyle=1\nStrokeOrder=1\nTraceFade=0\nTraceStyle=1\n"),
+    QVERIFY2(both.contains("[Hekira]\nAnswers=0\nGuideStyle=1\nReadingTest=0\nReadings=1\n"
+                           "StrokeOrder=1\nTraceFade=0\nTraceStyle=1\n"),
              both.constData());
     const StoredSettings stored = StoredSettings::restore(store);
-    QCOMPARE(stored.hekiraOptions, (std::array<int, 4>{1, 1, 0, 1}));
+    QCOMPARE(stored.hekiraOptions, (std::array<int, 7>{1, 1, 0, 1, 1, 0, 0}));
     QCOMPARE(stored.options[StoredSettings::FrameNum], 7);
 }
 
