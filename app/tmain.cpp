@@ -22,6 +22,7 @@
 #include "textfile.h"
 #include "tfeditline.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -88,6 +89,16 @@ RadioGroup *radioGroup(QWidget *parent, const char *name, const QString &caption
     group->setGeometry(place);
     group->setItemIndex(index);
     return group;
+}
+
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, const QString &tip,
+                    QRect place)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(QLatin1StringView(name));
+    box->setGeometry(place);
+    box->setToolTip(tip);
+    return box;
 }
 
 QFrame *bevel(QWidget *parent, QRect place)
@@ -275,6 +286,7 @@ QWidget *TMain::buildFrameTab()
     connect(m_direct, &RadioGroup::itemIndexChanged, this, &TMain::rgDirectClick);
     m_sideWaku = radioGroup(tab, "rgSideWaku", u"ふりがな枠"_s, NoYes, 2, QRect(8, 218, 233, 39),
                             defaults.FuriganaFrame);
+    connect(m_sideWaku, &RadioGroup::itemIndexChanged, this, &TMain::rgSideWakuClick);
     m_crossLine = radioGroup(tab, "rgCrossLine", u"十字点線"_s, NoYes, 2, QRect(8, 264, 233, 41),
                              defaults.CrossLine);
     m_rndLine = radioGroup(tab, "rgRandom", u"行のランダム指定"_s, NoYes, 2, QRect(8, 312, 233, 41),
@@ -290,27 +302,53 @@ QWidget *TMain::buildSpecialTab()
             this, &TMain::btnSetFontClick);
     auto *setPrinter = button(tab, "btnSetPrn", u"印刷の設定"_s, QRect(96, 18, 77, 25));
     connect(setPrinter, &QPushButton::clicked, this, &TMain::btnSetPrnClick);
-    m_day = radioGroup(tab, "rgDay", u"月日の印刷"_s, NoYes, 2, QRect(8, 64, 233, 49),
+    // The two header fields side by side and the colours in one row leave room for
+    // the guide and character options below them.
+    m_day = radioGroup(tab, "rgDay", u"月日の印刷"_s, NoYes, 2, QRect(8, 50, 113, 41),
                        defaults.DatePrint);
-    m_name = radioGroup(tab, "rgName", u"名前の欄"_s, NoYes, 2, QRect(8, 120, 233, 41),
+    m_name = radioGroup(tab, "rgName", u"名前の欄"_s, NoYes, 2, QRect(128, 50, 113, 41),
                         defaults.NamePrint);
-    bevel(tab, QRect(8, 176, 233, 89));
-    (new QLabel(u"お手本の色"_s, tab))->move(16, 184);
-    m_copybook = place(new ColorSwatch(defaults.CopybookColor, tab), 32, 200, 65, 25);
+    bevel(tab, QRect(8, 98, 233, 59));
+    (new QLabel(u"お手本の色"_s, tab))->move(16, 104);
+    m_copybook = place(new ColorSwatch(defaults.CopybookColor, tab), 16, 122, 60, 25);
     m_copybook->setObjectName(u"shpCopybook"_s);
-    (new QLabel(u"練習の色"_s, tab))->move(136, 184);
-    m_trace = place(new ColorSwatch(defaults.TraceColor, tab), 152, 200, 65, 25);
+    (new QLabel(u"練習の色"_s, tab))->move(100, 104);
+    m_trace = place(new ColorSwatch(defaults.TraceColor, tab), 100, 122, 60, 25);
     m_trace->setObjectName(u"shpTrace"_s);
     connect(m_copybook, &ColorSwatch::pressed, this, &TMain::shpCopybookMouseDown);
     connect(m_trace, &ColorSwatch::pressed, this, &TMain::shpTraceMouseDown);
-    connect(button(tab, "Button1", u"初期設定"_s, QRect(160, 232, 75, 25)), &QPushButton::clicked,
+    connect(button(tab, "Button1", u"初期設定"_s, QRect(166, 122, 69, 25)), &QPushButton::clicked,
             this, &TMain::Button1Click);
-    m_grade = place(new QComboBox(tab), 8, 280, 65, 25);
+    // Items fill column by column: 十字 above 十字と対角線, which is too wide for three columns.
+    m_guideStyle =
+        radioGroup(tab, "rgGuideStyle", u"点線の形"_s, {u"十字"_s, u"十字と対角線"_s, u"九マス"_s},
+                   2, QRect(8, 164, 233, 55), defaults.GuideStyle);
+    m_guideStyle->setToolTip(u"マスの点線の形 (十字点線が「あり」のとき)"_s);
+    // Two columns: how the characters are drawn, and the reading sheets.
+    m_traceStyle = checkBox(tab, "chkTraceStyle", u"白抜き"_s, u"なぞる字を輪郭だけで描きます"_s,
+                            QRect(16, 226, 105, 22));
+    m_traceFade = checkBox(tab, "chkTraceFade", u"うすく"_s, u"なぞる字を一字ごとに薄くします"_s,
+                           QRect(16, 248, 105, 22));
+    m_strokeOrder = checkBox(tab, "chkStrokeOrder", u"筆順"_s,
+                             u"お手本の字を筆順の数字つきで描きます (読めるのは一行 8 マスまで)"_s,
+                             QRect(16, 270, 105, 22));
+    m_readings = checkBox(tab, "chkReadings", u"読み仮名"_s,
+                          u"漢字の読みをふりがな枠に入れます (ふりがな枠をつけます)"_s,
+                          QRect(136, 226, 105, 22));
+    m_readingTest = checkBox(tab, "chkReadingTest", u"読みテスト"_s,
+                             u"漢字のマスを空けて、読みだけを残します"_s, QRect(136, 248, 105, 22));
+    m_answers = checkBox(tab, "chkAnswers", u"解答つき"_s,
+                         u"読みテストのあとに、漢字を入れた答えのページをつけます"_s,
+                         QRect(136, 270, 105, 22));
+    m_answers->setEnabled(false); // only with the reading test
+    connect(m_readings, &QCheckBox::toggled, this, &TMain::chkReadingsClick);
+    connect(m_readingTest, &QCheckBox::toggled, this, &TMain::chkReadingTestClick);
+    m_grade = place(new QComboBox(tab), 8, 300, 65, 25);
     m_grade->setObjectName(u"cbGrade"_s);
     for (int grade = SchoolKanji::FirstGrade; grade <= SchoolKanji::LastGrade; ++grade) {
         m_grade->addItem(u"%1年"_s.arg(grade));
     }
-    auto *gradeKanji = button(tab, "btnGradeKanji", u"学年別漢字"_s, QRect(80, 280, 89, 25));
+    auto *gradeKanji = button(tab, "btnGradeKanji", u"学年別漢字"_s, QRect(80, 300, 89, 25));
     gradeKanji->setToolTip(u"選んだ学年の漢字を一字一行でﾃﾞｰﾀにします (KANJIDIC2, CC BY-SA 3.0)"_s);
     connect(gradeKanji, &QPushButton::clicked, this, &TMain::btnGradeKanjiClick);
     return tab;
@@ -345,7 +383,32 @@ SheetSettings TMain::sheetSettings() const
     settings.UseFont = m_useFont;
     settings.CopybookColor = m_copybook->color();
     settings.TraceColor = m_trace->color();
+    const std::array<int, StoredSettings::HekiraOptionCount> options = hekiraOptions();
+    settings.GuideStyle = options[StoredSettings::GuideStyle];
+    settings.TraceStyle = options[StoredSettings::TraceStyle];
+    settings.TraceFade = options[StoredSettings::TraceFade];
+    settings.StrokeOrder = options[StoredSettings::StrokeOrder];
+    settings.Readings = options[StoredSettings::Readings];
+    settings.ReadingTest = options[StoredSettings::ReadingTest];
+    settings.Answers = options[StoredSettings::Answers];
     return settings;
+}
+
+std::array<QCheckBox *, StoredSettings::HekiraOptionCount - 1> TMain::optionBoxes() const
+{
+    return {m_traceStyle, m_traceFade, m_strokeOrder, m_readings, m_readingTest, m_answers};
+}
+
+std::array<int, StoredSettings::HekiraOptionCount> TMain::hekiraOptions() const
+{
+    std::array<int, StoredSettings::HekiraOptionCount> options{};
+    options[StoredSettings::GuideStyle] = m_guideStyle->itemIndex();
+    const auto boxes = optionBoxes();
+    for (int option = StoredSettings::TraceStyle; option < StoredSettings::HekiraOptionCount;
+         ++option) {
+        options[option] = int(boxes[option - StoredSettings::TraceStyle]->isChecked());
+    }
+    return options;
 }
 
 const LineList &TMain::exMoji()
@@ -592,6 +655,15 @@ void TMain::FormCreate()
     for (int option = 0; option < StoredSettings::OptionCount; ++option) {
         groups[option]->setItemIndex(stored.options[option]);
     }
+    // After the furigana boxes, which readings turn on, and in the order in which
+    // each box allows the next.
+    m_guideStyle->setItemIndex(stored.hekiraOptions[StoredSettings::GuideStyle]);
+    const auto boxes = optionBoxes();
+    for (int option = StoredSettings::TraceStyle; option < StoredSettings::HekiraOptionCount;
+         ++option) {
+        QCheckBox *box = boxes[option - StoredSettings::TraceStyle];
+        box->setChecked(stored.hekiraOptions[option] == 1 && box->isEnabled());
+    }
     m_copybook->setColor(stored.copybookColor);
     m_trace->setColor(stored.traceColor);
     m_printNumber = m_prnNum->text().toInt();
@@ -604,6 +676,7 @@ void TMain::FormDestroy()
                                   m_direct->itemIndex(), m_sideWaku->itemIndex(),
                                   m_crossLine->itemIndex(), m_rndLine->itemIndex(),
                                   m_day->itemIndex(), m_name->itemIndex()});
+    StoredSettings::storeHekiraOptions(m_settings, hekiraOptions());
 }
 
 void TMain::closeEvent(QCloseEvent *event)
@@ -695,6 +768,34 @@ void TMain::btnSetFontClick()
 void TMain::rgDirectClick(int index)
 {
     m_useFont = faceForDirection(m_useFont, index);
+}
+
+// Readings are written in the furigana boxes: boxes off take them off, and with
+// them the reading test, which 解答つき follows.
+void TMain::rgSideWakuClick(int index)
+{
+    if (index != 1) {
+        m_readings->setChecked(false);
+    }
+}
+
+void TMain::chkReadingsClick(bool checked)
+{
+    if (checked) {
+        m_sideWaku->setItemIndex(1);
+    } else {
+        m_readingTest->setChecked(false);
+    }
+}
+
+void TMain::chkReadingTestClick(bool checked)
+{
+    if (checked) {
+        m_readings->setChecked(true);
+    } else {
+        m_answers->setChecked(false);
+    }
+    m_answers->setEnabled(checked);
 }
 
 void TMain::shpCopybookMouseDown()

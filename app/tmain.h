@@ -5,10 +5,12 @@
 #include "pagestate.h"
 #include "randomgenerator.h"
 #include "sheetsettings.h"
+#include "storedsettings.h"
 #include "textdocument.h"
 #include "worksheet.h"
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 
 class ColorSwatch;
@@ -18,6 +20,7 @@ class SettingsStore;
 class TFEditLine;
 class PreviewBox;
 class Printer;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -60,6 +63,9 @@ private Q_SLOTS:
     void editLineFinished(int result);
     void btnSetFontClick();
     void rgDirectClick(int index);
+    void rgSideWakuClick(int index);
+    void chkReadingsClick(bool checked);
+    void chkReadingTestClick(bool checked);
     void shpCopybookMouseDown();
     void shpTraceMouseDown();
     void Button1Click();
@@ -81,6 +87,10 @@ private:
     QWidget *buildTextTab();
     QWidget *buildFrameTab();
     QWidget *buildSpecialTab();
+    /// The check boxes of the options of section "Hekira", TraceStyle on, in its order.
+    std::array<QCheckBox *, StoredSettings::HekiraOptionCount - 1> optionBoxes() const;
+    /// The options of section "Hekira" as the controls hold them.
+    std::array<int, StoredSettings::HekiraOptionCount> hekiraOptions() const;
     /// The lines of the memo, as pages draw them.
     const LineList &exMoji();
     /// The lines as a worksheet with the options as the controls hold them now,
@@ -138,6 +148,13 @@ private:
     ColorSwatch *m_copybook = nullptr;
     ColorSwatch *m_trace = nullptr;
     QComboBox *m_grade = nullptr;
+    RadioGroup *m_guideStyle = nullptr;
+    QCheckBox *m_traceStyle = nullptr;
+    QCheckBox *m_traceFade = nullptr;
+    QCheckBox *m_strokeOrder = nullptr;
+    QCheckBox *m_readings = nullptr;
+    QCheckBox *m_readingTest = nullptr;
+    QCheckBox *m_answers = nullptr;
     QByteArray m_useFont;
     /// Whether the face was chosen, in the dialog or before a restart: the dialog
     /// then opens on it.

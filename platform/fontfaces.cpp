@@ -20,16 +20,19 @@ struct StandIn {
     QFontDatabase::WritingSystem writingSystem;
     // The face that draws what the family lacks; empty: Qt's font fallback.
     std::u16string_view fallback;
+    // Offered to write a sheet in. Numbered strokes are for model characters only,
+    // an option of their own, so neither that face nor its family is offered.
+    bool sheetFace;
 };
 
 // The faces drawn with their stand-ins, all to the one-em cells of the Windows faces.
 constexpr std::array<StandIn, 6> StandIns{{
-    {u"ＭＳ 明朝", u"IPAMincho", QFontDatabase::Japanese, {}},
-    {u"ＭＳ ゴシック", u"IPAGothic", QFontDatabase::Japanese, {}},
-    {u"ＭＳ Ｐ明朝", u"IPAPMincho", QFontDatabase::Japanese, {}},
-    {u"ＭＳ Ｐゴシック", u"IPAPGothic", QFontDatabase::Japanese, {}},
-    {FaceNames::Textbook, u"Klee One", QFontDatabase::Any, u"ＭＳ 明朝"},
-    {FaceNames::StrokeOrder, u"KanjiStrokeOrders", QFontDatabase::Japanese, {}},
+    {u"ＭＳ 明朝", u"IPAMincho", QFontDatabase::Japanese, {}, true},
+    {u"ＭＳ ゴシック", u"IPAGothic", QFontDatabase::Japanese, {}, true},
+    {u"ＭＳ Ｐ明朝", u"IPAPMincho", QFontDatabase::Japanese, {}, true},
+    {u"ＭＳ Ｐゴシック", u"IPAPGothic", QFontDatabase::Japanese, {}, true},
+    {FaceNames::Textbook, u"Klee One", QFontDatabase::Any, u"ＭＳ 明朝", true},
+    {FaceNames::StrokeOrder, u"KanjiStrokeOrders", QFontDatabase::Japanese, {}, false},
 }};
 
 constexpr std::u16string_view FallbackFamily = u"IPAMincho";
@@ -89,14 +92,20 @@ QString FontFaces::family(QByteArrayView face)
 QStringList FontFaces::choices()
 {
     QStringList faces;
+    QStringList withheld;
     for (const StandIn &standIn : StandIns) {
-        faces << toQString(standIn.face);
+        if (standIn.sheetFace) {
+            faces << toQString(standIn.face);
+        } else {
+            withheld << toQString(standIn.family);
+        }
     }
     for (const QString &family : QFontDatabase::families(QFontDatabase::Japanese)) {
         // A face is kept as CP932 bytes, where "@" marks the vertical one.
         bool lossless = false;
         Cp932::encode(family, &lossless);
-        if (lossless && !family.startsWith(u'@') && !faces.contains(family)) {
+        if (lossless && !family.startsWith(u'@') && !faces.contains(family) &&
+            !withheld.contains(family)) {
             faces << family;
         }
     }

@@ -32,8 +32,9 @@ public:
     /// The family that draws a face (a leading "@" ignored).
     static QString family(QByteArrayView face);
     /// The faces a sheet can be drawn in, each followed by its vertical "@" face:
-    /// the Windows faces, then every installed family that holds Japanese and that
-    /// CP932 can name.
+    /// the Windows faces and the textbook face, then every installed family that
+    /// holds Japanese and that CP932 can name. The stroke-order face is not one:
+    /// only the stroke-order option draws with it.
     static QStringList choices();
     /// The face for a name as the surface holds it, "@" included.
     FontFace &face(const QByteArray &name);

@@ -371,7 +371,12 @@ void TestCommandLine::listFonts()
         QVERIFY(!faces[i].startsWith(u'@'));
         QCOMPARE(faces[i + 1], u'@' + faces[i]);
     }
-    // Every installed family that holds Japanese, by one of its names.
+    // Numbered strokes are the stroke-order option's, not a face to write a sheet in.
+    const QStringList strokeOrder{u"筆順"_s, u"KanjiStrokeOrders"_s};
+    for (const QString &face : strokeOrder) {
+        QVERIFY2(!faces.contains(face) && !faces.contains(u'@' + face), qPrintable(face));
+    }
+    // Every other installed family that holds Japanese, by one of its names.
     QProcess fcList;
     fcList.start(u"fc-list"_s, {u":lang=ja"_s, u"family"_s});
     QVERIFY(fcList.waitForFinished(30000));
@@ -380,6 +385,9 @@ void TestCommandLine::listFonts()
     QVERIFY(!families.isEmpty());
     for (const QString &names : families) {
         const QStringList aliases = names.split(u',');
+        if (aliases.contains(strokeOrder[1])) {
+            continue;
+        }
         QVERIFY2(std::ranges::any_of(aliases,
                                      [&](const QString &name) {
                                          return faces.contains(name) && faces.contains(u'@' + name);

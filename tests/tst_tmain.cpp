@@ -12,9 +12,11 @@
 #include "recordingprinter.h"
 #include "rotater90.h"
 #include "settingsstore.h"
+#include "storedsettings.h"
 #include "tmain.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -125,6 +127,13 @@ QList<int> linesOnPage(const QByteArrayList &page)
     return lines;
 }
 
+// The furigana boxes and the options of section "Hekira", in its order.
+QList<int> sheetOptions(const SheetSettings &settings)
+{
+    return {settings.FuriganaFrame, settings.GuideStyle, settings.TraceStyle,  settings.TraceFade,
+            settings.StrokeOrder,   settings.Readings,   settings.ReadingTest, settings.Answers};
+}
+
 // The control that has the focus, by its name or that of the nearest named parent
 // (a radio item is its group, the tab bar its tab widget).
 QString focusName()
@@ -213,6 +222,10 @@ private Q_SLOTS:
     void clearAfterMultiPagePreview();
     void editLineShowsTheDialog();
     void gradeKanjiFillTheMemo();
+    void sheetOptionControls_data();
+    void sheetOptionControls();
+    void sheetOptionsRestoredAndStored_data();
+    void sheetOptionsRestoredAndStored();
 };
 
 void TestTMain::layout_data()
@@ -232,7 +245,7 @@ void TestTMain::layout_data()
     QTest::newRow("close") << u"BitBtn2"_s << QRect(648, 440, 77, 25) << u"終了(&C)"_s << true;
     QTest::newRow("printer setup")
         << u"btnSetPrn"_s << QRect(96, 18, 77, 25) << u"印刷の設定"_s << true;
-    QTest::newRow("grade kanji") << u"btnGradeKanji"_s << QRect(80, 280, 89, 25) << u"学年別漢字"_s
+    QTest::newRow("grade kanji") << u"btnGradeKanji"_s << QRect(80, 300, 89, 25) << u"学年別漢字"_s
                                  << true;
 }
 
@@ -1301,6 +1314,132 @@ void TestTMain::gradeKanjiFillTheMemo()
     memo->undo();
     QCOMPARE(memo->toPlainText(), typed);
     QVERIFY(window.dialogs.errors.isEmpty());
+}
+
+void TestTMain::sheetOptionControls_data()
+{
+    // Steps: a check box clicked, or a radio group set to an item ("name=index").
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<int>>("sheet"); // as sheetOptions() lists them
+    QTest::addColumn<bool>("answersEnabled");
+
+    QTest::newRow("点線 十字と対角線")
+        << QStringList{u"rgGuideStyle=1"_s} << QList<int>{0, 1, 0, 0, 0, 0, 0, 0} << false;
+    QTest::newRow("点線 九マス") << QStringList{u"rgGuideStyle=2"_s}
+                                 << QList<int>{0, 2, 0, 0, 0, 0, 0, 0} << false;
+    QTest::newRow("白抜き") << QStringList{u"chkTraceStyle"_s} << QList<int>{0, 0, 1, 0, 0, 0, 0, 0}
+                            << false;
+    QTest::newRow("うすく") << QStringList{u"chkTraceFade"_s} << QList<int>{0, 0, 0, 1, 0, 0, 0, 0}
+                            << false;
+    QTest::newRow("筆順") << QStringList{u"chkStrokeOrder"_s} << QList<int>{0, 0, 0, 0, 1, 0, 0, 0}
+                          << false;
+    QTest::newRow("読み仮名 turns the boxes on")
+        << QStringList{u"chkReadings"_s} << QList<int>{1, 0, 0, 0, 0, 1, 0, 0} << false;
+    QTest::newRow("読みテスト checks 読み仮名 and allows 解答つき")
+        << QStringList{u"chkReadingTest"_s} << QList<int>{1, 0, 0, 0, 0, 1, 1, 0} << true;
+    QTest::newRow("解答つき waits for the test")
+        << QStringList{u"chkAnswers"_s} << QList<int>{0, 0, 0, 0, 0, 0, 0, 0} << false;
+    QTest::newRow("解答つき with the test") << QStringList{u"chkReadingTest"_s, u"chkAnswers"_s}
+                                            << QList<int>{1, 0, 0, 0, 0, 1, 1, 1} << true;
+    QTest::newRow("the test off takes 解答つき off")
+        << QStringList{u"chkReadingTest"_s, u"chkAnswers"_s, u"chkReadingTest"_s}
+        << QList<int>{1, 0, 0, 0, 0, 1, 0, 0} << false;
+    QTest::newRow("読み仮名 off ends the test")
+        << QStringList{u"chkReadingTest"_s, u"chkAnswers"_s, u"chkReadings"_s}
+        << QList<int>{1, 0, 0, 0, 0, 0, 0, 0} << false;
+    QTest::newRow("boxes off take the readings off")
+        << QStringList{u"chkReadingTest"_s, u"rgSideWaku=0"_s} << QList<int>{0, 0, 0, 0, 0, 0, 0, 0}
+        << false;
+    QTest::newRow("boxes on check no reading")
+        << QStringList{u"rgSideWaku=1"_s} << QList<int>{1, 0, 0, 0, 0, 0, 0, 0} << false;
+}
+
+void TestTMain::sheetOptionControls()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QList<int>, sheet);
+    QFETCH(bool, answersEnabled);
+    Window window;
+    window.control<QPlainTextEdit>("ExMoji")->setPlainText(u"あ漢\n字"_s);
+    for (const QString &step : steps) {
+        const QStringList parts = step.split(u'=');
+        if (parts.size() == 2) {
+            window.control<RadioGroup>(qPrintable(parts[0]))->setItemIndex(parts[1].toInt());
+        } else {
+            window.control<QCheckBox>(qPrintable(step))->click();
+        }
+    }
+    QCOMPARE(sheetOptions(window.main.sheetSettings()), sheet);
+    QCOMPARE(window.control<QCheckBox>("chkAnswers")->isEnabled(), answersEnabled);
+
+    // The pages printed are those the engine draws with these options.
+    SheetSettings expected;
+    expected.FuriganaFrame = sheet[0];
+    expected.GuideStyle = sheet[1];
+    expected.TraceStyle = sheet[2];
+    expected.TraceFade = sheet[3];
+    expected.StrokeOrder = sheet[4];
+    expected.Readings = sheet[5];
+    expected.ReadingTest = sheet[6];
+    expected.Answers = sheet[7];
+    RecordingPrinter printer;
+    printer.width = 320;
+    printer.height = 441;
+    RandomGenerator random(1);
+    Worksheet drawn(expected, LineList({Cp932::encode(u"あ漢"), Cp932::encode(u"字")}),
+                    Worksheet::linesPerPageFor(expected), random);
+    PrintCommands(printer).printAll(drawn, false);
+    window.click("BtnPreview");
+    QList<QByteArrayList> pages;
+    for (const RecordingPrinter::Job &job : std::as_const(printer.jobs)) {
+        pages << job.pages;
+    }
+    QCOMPARE(window.printedPages(), pages);
+    QVERIFY(window.dialogs.errors.isEmpty());
+}
+
+void TestTMain::sheetOptionsRestoredAndStored_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QList<int>>("restored"); // as sheetOptions() lists them
+
+    QTest::newRow("nothing stored: every option off")
+        << QByteArray() << QList<int>{0, 0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("every option") << QByteArray("[Wamo]\nFuriganaFrame=1\n[Hekira]\nGuideStyle=2\n"
+                                                "TraceStyle=1\nTraceFade=1\nStrokeOrder=1\n"
+                                                "Readings=1\nReadingTest=1\nAnswers=1\n")
+                                  << QList<int>{1, 2, 1, 1, 1, 1, 1, 1};
+    QTest::newRow("readings turn the boxes on")
+        << QByteArray("[Wamo]\nFuriganaFrame=0\n[Hekira]\nReadings=1\n")
+        << QList<int>{1, 0, 0, 0, 0, 1, 0, 0};
+    QTest::newRow("a test checks the readings")
+        << QByteArray("[Hekira]\nReadingTest=1\n") << QList<int>{1, 0, 0, 0, 0, 1, 1, 0};
+    QTest::newRow("answers without the test stay off")
+        << QByteArray("[Hekira]\nAnswers=1\n") << QList<int>{0, 0, 0, 0, 0, 0, 0, 0};
+}
+
+void TestTMain::sheetOptionsRestoredAndStored()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QList<int>, restored);
+    QTemporaryDir home;
+    QFile file(home.filePath(u"settings.ini"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(ini);
+    file.close();
+    const SettingsStore settings(file.fileName());
+    RecordingPrinter printer;
+    FakeDialogs dialogs;
+    TMain main(printer, dialogs, settings);
+    QCOMPARE(sheetOptions(main.sheetSettings()), restored);
+    // What the controls hold at close is stored, a change included.
+    main.findChild<QCheckBox *>(u"chkTraceFade"_s)->click();
+    main.close();
+    QList<int> closed = restored;
+    closed[3] = 1 - closed[3];
+    const StoredSettings stored = StoredSettings::restore(settings);
+    QCOMPARE(sheetOptions(stored.sheetSettings()), closed);
+    QVERIFY(dialogs.errors.isEmpty());
 }
 
 QTEST_MAIN(TestTMain)
