@@ -1,0 +1,19 @@
+#include "kana.h"
+
+namespace {
+
+constexpr char16_t FirstKatakana = u'ァ';
+constexpr char16_t LastKatakana = u'ヶ';
+constexpr char16_t KatakanaOffset = u'ァ' - u'ぁ';
+
+} // namespace
+
+QString Kana::hiragana(QString text)
+{
+    for (QChar &c : text) {
+        if (c.unicode() >= FirstKatakana && c.unicode() <= LastKatakana) {
+            c = QChar(char16_t(c.unicode() - KatakanaOffset));
+        }
+    }
+    return text;
+}
