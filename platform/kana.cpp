@@ -11,9 +11,13 @@ constexpr char16_t KatakanaOffset = u'ァ' - u'ぁ';
 QString Kana::hiragana(QString text)
 {
     for (QChar &c : text) {
-        if (c.unicode() >= FirstKatakana && c.unicode() <= LastKatakana) {
-            c = QChar(char16_t(c.unicode() - KatakanaOffset));
-        }
+        c = hiragana(c);
     }
     return text;
+}
+
+QChar Kana::hiragana(QChar c)
+{
+    const bool katakana = c.unicode() >= FirstKatakana && c.unicode() <= LastKatakana;
+    return katakana ? QChar(char16_t(c.unicode() - KatakanaOffset)) : c;
 }

@@ -7,4 +7,5 @@ namespace Kana {
 /// Katakana ァ..ヶ as their hiragana ぁ..ゖ (0x60 below); every other character, ー
 /// and half-width katakana included, is kept.
 QString hiragana(QString text);
+QChar hiragana(QChar c);
 } // namespace Kana
