@@ -93,6 +93,19 @@ QList<RubyMarks::Mark> RubyMarks::find(QStringView line)
     return marks;
 }
 
+QString RubyMarks::withoutMarks(QStringView line)
+{
+    QString text;
+    qsizetype done = 0;
+    for (const Mark &mark : find(line)) {
+        text += line.sliced(done, mark.start - done);
+        text += mark.base;
+        done = mark.end;
+    }
+    text += line.sliced(done);
+    return text;
+}
+
 void RubyMarks::append(QString &text, QStringView base, QStringView reading)
 {
     text += Bar;

@@ -36,6 +36,10 @@ bool hasKanji(QStringView text);
 /// text, left as typed.
 QList<Mark> find(QStringView line);
 
+/// The line as it reads without its marks' ｜, brackets and readings: their bases
+/// and the text between them.
+QString withoutMarks(QStringView line);
+
 /// Appends the mark ｜base《reading》 to text.
 void append(QString &text, QStringView base, QStringView reading);
 

@@ -21,20 +21,6 @@ QStringList described(const QList<RubyMarks::Mark> &marks)
     return list;
 }
 
-// The line without its marks' ｜, brackets and readings.
-QString withoutMarks(const QString &line)
-{
-    QString text;
-    qsizetype done = 0;
-    for (const RubyMarks::Mark &mark : RubyMarks::find(line)) {
-        text += QStringView(line).sliced(done, mark.start - done);
-        text += mark.base;
-        done = mark.end;
-    }
-    text += QStringView(line).sliced(done);
-    return text;
-}
-
 bool hiraganaOnly(QStringView reading)
 {
     return std::all_of(reading.begin(), reading.end(),
@@ -267,36 +253,47 @@ void TestReadings::findMarks_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("marks");
+    QTest::addColumn<QString>("text");
 
     QTest::newRow("the kanji run before 《")
-        << u"この漢字《かんじ》は"_s << QStringList{u"2-9 漢字/かんじ"_s};
-    QTest::newRow("｜ to 《, kana too") << u"｜東京タワー《とうきょうたわー》"_s
-                                        << QStringList{u"0-16 東京タワー/とうきょうたわー"_s};
-    QTest::newRow("々 in the run") << u"人々《ひとびと》"_s << QStringList{u"0-8 人々/ひとびと"_s};
-    QTest::newRow("empty reading") << u"漢字《》"_s << QStringList{u"0-4 漢字/"_s};
-    QTest::newRow("unclosed 《") << u"漢字《かんじ"_s << QStringList();
-    QTest::newRow("｜ with no 《") << u"｜漢字です"_s << QStringList();
-    QTest::newRow("《 at the line start") << u"《かんじ》"_s << QStringList();
-    QTest::newRow("no kanji before 《") << u"ひらがな《ひらがな》"_s << QStringList();
-    QTest::newRow("no base after ｜") << u"｜《よみ》"_s << QStringList();
+        << u"この漢字《かんじ》は"_s << QStringList{u"2-9 漢字/かんじ"_s} << u"この漢字は"_s;
+    QTest::newRow("｜ to 《, kana too")
+        << u"｜東京タワー《とうきょうたわー》"_s
+        << QStringList{u"0-16 東京タワー/とうきょうたわー"_s} << u"東京タワー"_s;
+    QTest::newRow("々 in the run")
+        << u"人々《ひとびと》"_s << QStringList{u"0-8 人々/ひとびと"_s} << u"人々"_s;
+    QTest::newRow("empty reading") << u"漢字《》"_s << QStringList{u"0-4 漢字/"_s} << u"漢字"_s;
+    QTest::newRow("unclosed 《") << u"漢字《かんじ"_s << QStringList() << u"漢字《かんじ"_s;
+    QTest::newRow("｜ with no 《") << u"｜漢字です"_s << QStringList() << u"｜漢字です"_s;
+    QTest::newRow("《 at the line start") << u"《かんじ》"_s << QStringList() << u"《かんじ》"_s;
+    QTest::newRow("no kanji before 《")
+        << u"ひらがな《ひらがな》"_s << QStringList() << u"ひらがな《ひらがな》"_s;
+    QTest::newRow("no base after ｜") << u"｜《よみ》"_s << QStringList() << u"｜《よみ》"_s;
     QTest::newRow("nested: the inner one has kana before it")
-        << u"｜東京《とう《きょう》》"_s << QStringList();
+        << u"｜東京《とう《きょう》》"_s << QStringList() << u"｜東京《とう《きょう》》"_s;
     QTest::newRow("nested: ｜ inside a reading opens the inner one")
-        << u"｜東京《とう｜京《きょう》》"_s << QStringList{u"6-13 京/きょう"_s};
-    QTest::newRow("the nearest ｜") << u"｜東｜京《きょう》"_s << QStringList{u"2-9 京/きょう"_s};
+        << u"｜東京《とう｜京《きょう》》"_s << QStringList{u"6-13 京/きょう"_s}
+        << u"｜東京《とう京》"_s;
+    QTest::newRow("the nearest ｜")
+        << u"｜東｜京《きょう》"_s << QStringList{u"2-9 京/きょう"_s} << u"｜東京"_s;
     QTest::newRow("a lone 》 ends a ｜'s reach")
-        << u"｜あ》漢字《かんじ》"_s << QStringList{u"3-10 漢字/かんじ"_s};
+        << u"｜あ》漢字《かんじ》"_s << QStringList{u"3-10 漢字/かんじ"_s} << u"｜あ》漢字"_s;
     QTest::newRow("no base reaches into the mark before")
-        << u"東《ひがし》京《きょう》"_s << QStringList{u"0-6 東/ひがし"_s, u"6-12 京/きょう"_s};
-    QTest::newRow("a kanji outside the BMP") << u"𠮟《しか》る"_s << QStringList{u"0-6 𠮟/しか"_s};
-    QTest::newRow("a low surrogate alone before 《") << u"\xDC00《よみ》"_s << QStringList();
+        << u"東《ひがし》京《きょう》"_s << QStringList{u"0-6 東/ひがし"_s, u"6-12 京/きょう"_s}
+        << u"東京"_s;
+    QTest::newRow("a kanji outside the BMP")
+        << u"𠮟《しか》る"_s << QStringList{u"0-6 𠮟/しか"_s} << u"𠮟る"_s;
+    QTest::newRow("a low surrogate alone before 《")
+        << u"\xDC00《よみ》"_s << QStringList() << u"\xDC00《よみ》"_s;
 }
 
 void TestReadings::findMarks()
 {
     QFETCH(QString, line);
     QFETCH(QStringList, marks);
+    QFETCH(QString, text);
     QCOMPARE(described(RubyMarks::find(line)), marks);
+    QCOMPARE(RubyMarks::withoutMarks(line), text);
 }
 
 void TestReadings::split_data()
@@ -392,7 +389,7 @@ void TestReadings::longLines()
 {
     QFETCH(QString, line);
     const QString annotated = RubyAnnotator::annotate(line);
-    QCOMPARE(withoutMarks(annotated), line);
+    QCOMPARE(RubyMarks::withoutMarks(annotated), line);
     for (const RubyMarks::Mark &mark : RubyMarks::find(annotated)) {
         QVERIFY2(hiraganaOnly(mark.reading) && !mark.reading.isEmpty(),
                  qPrintable(mark.reading.toString()));
