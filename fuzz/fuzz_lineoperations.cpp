@@ -1,7 +1,9 @@
 // The line operations: any lines and any sequence of them lose no line except as
 // an operation says.
+#include "cp932.h"
 #include "fuzzinput.h"
 #include "lineoperations.h"
+#include "rubymarks.h"
 
 namespace {
 
@@ -15,6 +17,26 @@ QByteArray joined(const LineList &lines, bool blanksToo)
         }
     }
     return all;
+}
+
+// The reading marks of the lines no longer than `bytes`.
+qsizetype marksFitting(const LineList &lines, qsizetype bytes)
+{
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < lines.count(); ++i) {
+        const QByteArray line = lines.wholeLine(i);
+        // Where each character starts: decoding gives each one UTF-16 unit.
+        QList<qsizetype> offsets;
+        for (qsizetype at = 0; at < line.size(); at += Cp932::characterLength(line, at)) {
+            offsets << at;
+        }
+        offsets << line.size();
+        const QString text = Cp932::decode(line);
+        for (const RubyMarks::Mark &mark : RubyMarks::find(text)) {
+            count += offsets[mark.end] - offsets[mark.start] <= bytes ? 1 : 0;
+        }
+    }
+    return count;
 }
 
 } // namespace
@@ -54,6 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                     FUZZ_CHECK(!after.wholeLine(i).isEmpty());
                     FUZZ_CHECK(after.wholeLine(i).size() <= 2 * edit.amount);
                 }
+                // A mark that fits on a line is never cut.
+                FUZZ_CHECK(marksFitting(after, 2 * edit.amount) >=
+                           marksFitting(lines, 2 * edit.amount));
             } else {
                 FUZZ_CHECK(joined(after, false) == joined(lines, false));
             }

@@ -1,5 +1,7 @@
 #include "gradeorder.h"
 
+#include "kana.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -61,11 +63,6 @@ constexpr std::array<MarkedKana, 36> MarkedKanaForms{{
     {u'ぺ', u'へ', Mark::SemiVoiced}, {u'ぽ', u'ほ', Mark::SemiVoiced},
 }};
 
-// Katakana ァ..ヶ stand 0x60 above their hiragana.
-constexpr char16_t FirstKatakana = u'ァ';
-constexpr char16_t LastKatakana = u'ヶ';
-constexpr char16_t KatakanaOffset = u'ァ' - u'ぁ';
-
 const KunListed *kunListed(char32_t kanji)
 {
     const auto found = std::ranges::find(KunListedKanji, kanji, &KunListed::kanji);
@@ -75,16 +72,6 @@ const KunListed *kunListed(char32_t kanji)
 bool placedByKun(const SchoolKanji &kanji)
 {
     return kunListed(kanji.literal) != nullptr || kanji.onReadings.isEmpty();
-}
-
-QString hiragana(QString text)
-{
-    for (QChar &c : text) {
-        if (c.unicode() >= FirstKatakana && c.unicode() <= LastKatakana) {
-            c = QChar(char16_t(c.unicode() - KatakanaOffset));
-        }
-    }
-    return text;
 }
 
 // A reading as the lists compare it: the sounds first, then their marks.
@@ -113,7 +100,7 @@ QString GradeOrder::listReading(const SchoolKanji &kanji)
         return QStringView(listed->reading.data(), qsizetype(listed->reading.size())).toString();
     }
     if (!kanji.onReadings.isEmpty()) {
-        return hiragana(kanji.onReadings.first());
+        return Kana::hiragana(kanji.onReadings.first());
     }
     if (kanji.kunReadings.isEmpty()) {
         return QString();

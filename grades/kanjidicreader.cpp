@@ -47,8 +47,8 @@ QString elementText(QXmlStreamReader &xml)
     return text;
 }
 
-// One <character>, the reader on its start tag; nothing when it is of no school grade.
-std::optional<SchoolKanji> readCharacter(QXmlStreamReader &xml)
+// One <character>, the reader on its start tag; nothing when it is of no grade read.
+std::optional<SchoolKanji> readCharacter(QXmlStreamReader &xml, int lastGrade)
 {
     const qint64 line = xml.lineNumber();
     SchoolKanji kanji;
@@ -77,7 +77,7 @@ std::optional<SchoolKanji> readCharacter(QXmlStreamReader &xml)
             kanji.kunReadings << elementText(xml);
         }
     }
-    if (kanji.grade < SchoolKanji::FirstGrade || kanji.grade > SchoolKanji::LastGrade) {
+    if (kanji.grade < SchoolKanji::FirstGrade || kanji.grade > lastGrade) {
         return std::nullopt;
     }
     const QList<uint> codePoints = literal.toUcs4();
@@ -92,12 +92,12 @@ std::optional<SchoolKanji> readCharacter(QXmlStreamReader &xml)
 
 } // namespace
 
-QList<SchoolKanji> KanjidicReader::readFile(const QString &path)
+QList<SchoolKanji> KanjidicReader::readFile(const QString &path, int lastGrade)
 {
-    return read(gunzip(path));
+    return read(gunzip(path), lastGrade);
 }
 
-QList<SchoolKanji> KanjidicReader::read(const QByteArray &bytes)
+QList<SchoolKanji> KanjidicReader::read(const QByteArray &bytes, int lastGrade)
 {
     QXmlStreamReader xml(bytes);
     if (!xml.readNextStartElement() || xml.name() != "kanjidic2"_L1) {
@@ -109,7 +109,7 @@ QList<SchoolKanji> KanjidicReader::read(const QByteArray &bytes)
             xml.skipCurrentElement();
             continue;
         }
-        if (const std::optional<SchoolKanji> entry = readCharacter(xml)) {
+        if (const std::optional<SchoolKanji> entry = readCharacter(xml, lastGrade)) {
             kanji << *entry;
         }
     }

@@ -1,8 +1,11 @@
 #include "lineoperations.h"
 
 #include "cp932.h"
+#include "rubymarks.h"
 
+#include <QList>
 #include <QString>
+#include <utility>
 
 namespace {
 
@@ -46,6 +49,24 @@ QByteArray mapKana(QByteArrayView line, KanaRange range)
         mapped.append(held ? QByteArrayView(encoded) : character);
     }
     return mapped;
+}
+
+// Where a line's reading marks begin and end, in bytes.
+QList<std::pair<qsizetype, qsizetype>> markSpans(QByteArrayView line)
+{
+    // Decoding gives one UTF-16 unit for each character as characterLength delimits it.
+    const QString text = Cp932::decode(line);
+    QList<qsizetype> offsets;
+    offsets.reserve(text.size() + 1);
+    for (qsizetype i = 0; i < line.size(); i += Cp932::characterLength(line, i)) {
+        offsets << i;
+    }
+    offsets << line.size();
+    QList<std::pair<qsizetype, qsizetype>> spans;
+    for (const RubyMarks::Mark &mark : RubyMarks::find(text)) {
+        spans.append({offsets[mark.start], offsets[mark.end]});
+    }
+    return spans;
 }
 
 LineList mapEachLine(const LineList &lines, KanaRange range)
@@ -118,11 +139,13 @@ LineList LineOperations::rewrap(const LineList &lines, int charsPerLine)
     }
     // A piece is 2n bytes, n full-width characters. Single-byte characters take one
     // byte each, as they do in the cells; a double-byte character that would cross
-    // the end of a piece starts the next one instead.
+    // the end of a piece starts the next one instead. So does a reading mark that
+    // the end would cut, unless it begins the piece: one longer than a piece is cut.
     const qsizetype pieceBytes = 2 * qsizetype(charsPerLine);
     LineList wrapped;
     for (qsizetype i = 0; i < lines.count(); ++i) {
         const QByteArray line = lines.wholeLine(i);
+        const QList<std::pair<qsizetype, qsizetype>> marks = markSpans(line);
         qsizetype start = 0;
         while (start < line.size()) {
             qsizetype end = start;
@@ -132,6 +155,11 @@ LineList LineOperations::rewrap(const LineList &lines, int charsPerLine)
                     break;
                 }
                 end += length;
+            }
+            for (const auto &[markStart, markEnd] : marks) {
+                if (markStart > start && markStart < end && end < markEnd) {
+                    end = markStart;
+                }
             }
             wrapped.add(line.sliced(start, end - start));
             start = end;

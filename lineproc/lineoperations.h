@@ -31,6 +31,8 @@ LineList toKatakana(const LineList &lines);
 /// ヷ..ヺ) and every other byte are kept.
 LineList toHiragana(const LineList &lines);
 /// Cuts every line into pieces of at most 2 x charsPerLine bytes, each ending at
-/// a character boundary; empty lines disappear. charsPerLine <= 0 keeps the lines.
+/// a character boundary and never inside a reading mark (｜base《reading》 or
+/// kanji《reading》) that fits in a piece: the cut moves back before the mark.
+/// Empty lines disappear. charsPerLine <= 0 keeps the lines.
 LineList rewrap(const LineList &lines, int charsPerLine);
 } // namespace LineOperations

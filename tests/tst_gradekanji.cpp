@@ -44,6 +44,7 @@ private Q_SLOTS:
     void order_data();
     void order();
     void readsKanjidic();
+    void readsEveryGrade();
     void badKanjidic_data();
     void badKanjidic();
     void document();
@@ -214,6 +215,29 @@ void TestGradeKanji::readsKanjidic()
                  "<misc><stroke_count>2</stroke_count></misc></character>\n"_s.toUtf8());
     const SchoolKanji expected{U'学', 1, 8, {u"ガク"_s}, {u"まな.ぶ"_s}};
     QCOMPARE(KanjidicReader::read(xml), QList<SchoolKanji>{expected});
+}
+
+// The readings table takes the Jōyō and Jinmeiyō kanji too, one outside the BMP among them.
+void TestGradeKanji::readsEveryGrade()
+{
+    const QByteArray xml =
+        kanjidic(u"<character><literal>亜</literal>"
+                 "<misc><grade>8</grade><stroke_count>7</stroke_count></misc>"
+                 "<reading_meaning><rmgroup><reading r_type=\"ja_on\">ア</reading>"
+                 "</rmgroup></reading_meaning></character>\n"
+                 "<character><literal>丂</literal>"
+                 "<misc><stroke_count>2</stroke_count></misc></character>\n"
+                 "<character><literal>𠮟</literal>"
+                 "<misc><grade>8</grade><stroke_count>5</stroke_count></misc>"
+                 "<reading_meaning><rmgroup><reading r_type=\"ja_kun\">しか.る</reading>"
+                 "</rmgroup></reading_meaning></character>\n"
+                 "<character><literal>凜</literal>"
+                 "<misc><grade>10</grade><stroke_count>15</stroke_count></misc>"
+                 "</character>\n"_s.toUtf8());
+    const QList<SchoolKanji> expected{
+        {U'亜', 8, 7, {u"ア"_s}, {}}, {U'𠮟', 8, 5, {}, {u"しか.る"_s}}, {U'凜', 10, 15, {}, {}}};
+    QCOMPARE(KanjidicReader::read(xml, SchoolKanji::LastKanjidicGrade), expected);
+    QVERIFY(KanjidicReader::read(xml).isEmpty());
 }
 
 void TestGradeKanji::badKanjidic_data()

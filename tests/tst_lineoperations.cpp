@@ -40,6 +40,8 @@ private Q_SLOTS:
     void apply();
     void kanaRoundTrip_data();
     void kanaRoundTrip();
+    void rewrapKeepsMarks_data();
+    void rewrapKeepsMarks();
 };
 
 void TestLineOperations::apply_data()
@@ -147,6 +149,38 @@ void TestLineOperations::kanaRoundTrip()
                           [](QChar c) { return c >= u'ぁ' && c <= u'ゖ'; }),
              qPrintable(converted));
     QCOMPARE(linesOf(LineOperations::toHiragana(katakana)), linesOf(lines));
+}
+
+// Widths in characters; a mark counts its ｜, brackets and reading too.
+void TestLineOperations::rewrapKeepsMarks_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("｜ mark moves to the next line")
+        << 10 << QStringList{u"あいうえお｜漢字《かんじ》です"_s}
+        << QStringList{u"あいうえお"_s, u"｜漢字《かんじ》です"_s};
+    QTest::newRow("kanji《》 mark moves with its whole base")
+        << 9 << QStringList{u"あいうえお漢字《かんじ》です"_s}
+        << QStringList{u"あいうえお"_s, u"漢字《かんじ》です"_s};
+    QTest::newRow("the cut falls between two marks")
+        << 7 << QStringList{u"｜山《やま》｜川《かわ》"_s}
+        << QStringList{u"｜山《やま》"_s, u"｜川《かわ》"_s};
+    QTest::newRow("single bytes before a mark")
+        << 7 << QStringList{u"ab漢字《かんじ》"_s} << QStringList{u"ab"_s, u"漢字《かんじ》"_s};
+    QTest::newRow("a mark longer than a line is cut as before")
+        << 4 << QStringList{u"｜漢字《かんじ》"_s} << QStringList{u"｜漢字《"_s, u"かんじ》"_s};
+    QTest::newRow("no base: 《》 is text")
+        << 4 << QStringList{u"あいう《かな》"_s} << QStringList{u"あいう《"_s, u"かな》"_s};
+}
+
+void TestLineOperations::rewrapKeepsMarks()
+{
+    QFETCH(int, width);
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, expected);
+    QCOMPARE(linesOf(LineOperations::rewrap(LineList(sjis(lines)), width)), sjis(expected));
 }
 
 QTEST_GUILESS_MAIN(TestLineOperations)
