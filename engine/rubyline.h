@@ -10,9 +10,10 @@ struct RubySpan {
     QByteArray reading;   ///< CP932
 };
 
-/// A line of CP932 text with reading marks ｜base《reading》, split into the
-/// text the cells show and the readings beside it. Anything that is no whole
-/// mark (a ｜ without 《, an empty base or reading, a mark in a mark) stays text.
+/// A line of CP932 text with reading marks (RubyMarks: ｜base《reading》 or
+/// kanji《reading》), split into the text the cells show and the readings
+/// beside it. What is no whole mark stays text, byte for byte; a mark with an
+/// empty reading shows its base with none.
 struct RubyLine {
     QByteArray text;
     QList<RubySpan> spans; ///< in the order of the text, none overlapping

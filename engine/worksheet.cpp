@@ -2,6 +2,7 @@
 
 #include "gridgeometry.h"
 #include "pageoutput.h"
+#include "rubyannotator.h"
 
 namespace {
 
@@ -17,12 +18,25 @@ SheetSettings settled(SheetSettings settings)
     return settings;
 }
 
+// The lines with a reading mark on every kanji, when the sheet shows readings.
+LineList withReadings(const SheetSettings &settings, LineList lines)
+{
+    if (settings.Readings != 1) {
+        return lines;
+    }
+    LineList marked;
+    for (qsizetype i = 0; i < lines.count(); ++i) {
+        marked.add(Cp932::encode(RubyAnnotator::annotate(Cp932::decode(lines.wholeLine(i)))));
+    }
+    return marked;
+}
+
 } // namespace
 
 Worksheet::Worksheet(const SheetSettings &settings, LineList lines, qint32 linesPerPage,
                      RandomGenerator &random)
-    : m_settings(settled(settings)), m_lines(std::move(lines)), m_linesPerPage(linesPerPage),
-      m_random(random), m_engine(random)
+    : m_settings(settled(settings)), m_lines(withReadings(m_settings, std::move(lines))),
+      m_linesPerPage(linesPerPage), m_random(random), m_engine(random)
 {
 }
 

@@ -16,7 +16,9 @@ class RandomGenerator;
 class Worksheet {
 public:
     /// Paged by `linesPerPage` lines: the step of the window's last preview; 0
-    /// before any is known, when the text is one page.
+    /// before any is known, when the text is one page. With readings on, each
+    /// line gets the reading marks of its kanji (throws HekiraError when the
+    /// dictionary cannot be loaded).
     Worksheet(const SheetSettings &settings, LineList lines, qint32 linesPerPage,
               RandomGenerator &random);
     /// Paged as its own options say.
@@ -44,7 +46,6 @@ public:
     /// The options as the last page drawn left them (it reads the print number).
     /// Readings turn the furigana boxes on, and a reading test the readings.
     const SheetSettings &settings() const { return m_settings; }
-    const LineList &lines() const { return m_lines; }
 
 private:
     qint32 questionPages() const;

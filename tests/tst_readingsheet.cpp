@@ -77,9 +77,10 @@ void TestReadingSheet::parseMarks_data()
     QTest::newRow("after kana") << u"あの｜山《やま》"_s << u"2+1:やま あの山"_s;
     QTest::newRow("unclosed") << u"｜山《やま"_s << u"｜山《やま"_s;
     QTest::newRow("no base") << u"｜《やま》"_s << u"｜《やま》"_s;
-    QTest::newRow("empty reading") << u"｜山《》"_s << u"｜山《》"_s;
+    QTest::newRow("empty reading: none wanted") << u"｜山《》です"_s << u"山です"_s;
+    QTest::newRow("kanji run before 《") << u"あの日本《にほん》"_s << u"2+2:にほん あの日本"_s;
     QTest::newRow("bar without reading") << u"｜山です"_s << u"｜山です"_s;
-    QTest::newRow("mark in a mark") << u"｜山｜川《かわ》"_s << u"2+1:かわ ｜山川"_s;
+    QTest::newRow("nearest bar") << u"｜山｜川《かわ》"_s << u"2+1:かわ ｜山川"_s;
     QTest::newRow("reading holding a bar") << u"｜山《や｜ま》"_s << u"｜山《や｜ま》"_s;
     // A base after an odd number of single bytes shares its first unit.
     QTest::newRow("after one ASCII byte") << u"A｜山《やま》"_s << u"0+2:やま A山"_s;
