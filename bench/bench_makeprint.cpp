@@ -1,6 +1,7 @@
 // Page drawing speed: the default page and the densest page (視写１, 20 cells,
 // 24 full lines: 480 glyphs), at preview size, as a 600-dpi A4 raster, and as
-// PDFs of 100 and 1,000 pages.
+// PDFs of 100 and 1,000 pages; and a 100-page PDF of school sentences with and
+// without their readings, the dictionary's work included.
 #include "cp932.h"
 #include "pageengine.h"
 #include "pdfoutput.h"
@@ -85,6 +86,38 @@ void DensePdf(benchmark::State &state)
                                                benchmark::Counter::kInvert);
 }
 
+// A sheet of sentences with kanji, worksheet made and PDF written each time, as
+// the command line does; state.range(0) turns the readings on.
+void SentencePdf(benchmark::State &state)
+{
+    constexpr int Pages = 100;
+    SheetSettings settings;
+    settings.MakingPattern = 4; // 視写１
+    settings.FrameNum = 9;      // 20 cells
+    settings.FuriganaFrame = 1; // the same boxes either way
+    settings.Readings = static_cast<int>(state.range(0));
+    const QStringList sentences{
+        QStringLiteral("今日は学校で先生と算数の勉強をしました。"),
+        QStringLiteral("友だちと一緒に公園で遊んで、夕方に家へ帰った。"),
+        QStringLiteral("春になると、川の近くに美しい花が咲きます。"),
+        QStringLiteral("日本の首都は東京で、人口がとても多い都市です。"),
+    };
+    const int lines = Pages * Worksheet::linesPerPageFor(settings);
+    LineList text;
+    for (int i = 0; i < lines; ++i) {
+        text.add(Cp932::encode(sentences[i % sentences.size()]));
+    }
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sheets.pdf"));
+    for (auto _ : state) {
+        RandomGenerator random(1);
+        Worksheet sheet(settings, text, random);
+        PdfOutput pdf(path, QStringLiteral("Hekira"));
+        sheet.write(pdf, 0, sheet.pageCount());
+    }
+    state.counters["pdf_bytes"] = static_cast<double>(QFileInfo(path).size());
+}
+
 } // namespace
 
 BENCHMARK(DefaultPagePreview)->Unit(benchmark::kMillisecond);
@@ -93,6 +126,12 @@ BENCHMARK(DensePagePreview)->Unit(benchmark::kMillisecond);
 BENCHMARK(DensePageA4)->Unit(benchmark::kMillisecond);
 BENCHMARK(DensePdf)->Unit(benchmark::kMillisecond)->Arg(100)->Iterations(3);
 BENCHMARK(DensePdf)->Unit(benchmark::kMillisecond)->Arg(1000)->Iterations(1);
+BENCHMARK(SentencePdf)
+    ->Unit(benchmark::kMillisecond)
+    ->ArgName("readings")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(3);
 
 int main(int argc, char **argv)
 {

@@ -1,8 +1,10 @@
 #include "pagetrace.h"
 #include "recordingsurface.h"
 #include "rubyline.h"
+#include "rubymarks.h"
 #include "worksheet.h"
 
+#include <QSet>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -60,6 +62,8 @@ private Q_SLOTS:
     void parseMarks();
     void readingsInTheBoxes_data();
     void readingsInTheBoxes();
+    void dictionaryReadingsBesideTheirKanji_data();
+    void dictionaryReadingsBesideTheirKanji();
     void readingsOffDrawsTheMarks();
     void readingTestLeavesKanjiCellsEmpty();
     void answersFollowTheQuestions();
@@ -159,6 +163,67 @@ void TestReadingSheet::readingsInTheBoxes()
     Worksheet sheet(settings, lineList({line}), 0, random);
     QCOMPARE(sheet.settings().FuriganaFrame, 1);
     QCOMPARE(readingCalls(recorded(sheet, 0), 76), expected);
+}
+
+void TestReadingSheet::dictionaryReadingsBesideTheirKanji_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("readings"); // in drawing order
+
+    for (const int direction : {0, 1}) {
+        const QByteArray name = direction == 0 ? "vertical: " : "horizontal: ";
+        QTest::newRow(name + "okurigana, jukujikun")
+            << direction << u"今日は大きな木を見た。"_s << u"きょうおおきみ"_s;
+        QTest::newRow(name + "split, small tsu, rendaku")
+            << direction << u"学校で花火をした。"_s << u"がっこうはなび"_s;
+        QTest::newRow(name + "a long reading squeezed, kana and ASCII")
+            << direction << u"ABの｜東京《とうきょうとうきょう》タワー"_s
+            << u"とうきょうとうきょう"_s;
+    }
+}
+
+void TestReadingSheet::dictionaryReadingsBesideTheirKanji()
+{
+    QFETCH(int, direction);
+    QFETCH(QString, line);
+    QFETCH(QString, readings);
+    SheetSettings settings;
+    settings.MakingPattern = 4;
+    settings.FrameNum = 6; // 10 cells
+    settings.DocDirection = direction;
+    settings.UseFont = Cp932::encode(direction == 0 ? u"@ＭＳ 明朝" : u"ＭＳ 明朝");
+    settings.Readings = 1;
+    RandomGenerator random(1);
+    Worksheet sheet(settings, lineList({line}), 0, random);
+    const DrawScale scale = DrawScale::ForPage(320, 441);
+    const GridGeometry g = SelectGridGeometry(1, direction, 6, scale);
+    const qint32 rowTop = scale.Scaled(g.GridTop);
+    const auto cellOf = [&](qint32 x) { return (x - scale.Scaled(25)) / g.CellSize; };
+    // Every reading is drawn in the box of a kanji's cell, and only there.
+    QSet<qint32> kanjiCells;
+    QString drawn;
+    for (const QByteArray &call : recorded(sheet, 0)) {
+        const QList<QByteArray> fields = call.split(' ');
+        const qint32 x = fields[1].toInt();
+        const qint32 y = fields[2].toInt();
+        if (fields[0] != "text" || y < rowTop - g.FuriganaWidth || y >= rowTop + g.CellSize) {
+            continue;
+        }
+        const QString text = QString::fromUtf8(call.sliced(call.lastIndexOf(" \"") + 2).chopped(1));
+        if (y >= rowTop) {
+            if (RubyMarks::isKanji(text.front().unicode())) {
+                kanjiCells.insert(cellOf(x));
+            }
+            continue;
+        }
+        const qint32 height = fields[3].sliced(fields[3].lastIndexOf('/') + 1).toInt();
+        QVERIFY2(height <= g.FuriganaWidth && y + height <= rowTop, call.constData());
+        QVERIFY2(kanjiCells.contains(cellOf(x)) && kanjiCells.contains(cellOf(x + height - 1)),
+                 call.constData());
+        drawn += text;
+    }
+    QCOMPARE(drawn, readings);
 }
 
 void TestReadingSheet::readingsOffDrawsTheMarks()
