@@ -452,9 +452,11 @@ QString CommandLine::usage()
 
 終了コード: 0 成功、1 ファイルや番号の誤り (書き込めない場合も)、2 オプションの誤り
 
-学年別漢字は KANJIDIC2 によります。KANJIDIC2 は Electronic Dictionary Research and
-Development Group (EDRDG) の著作物で、クリエイティブ・コモンズ 表示 - 継承 3.0
-(CC BY-SA 3.0) のもとで使っています: https://www.edrdg.org/edrdg/licence.html
+学年別漢字と漢字ごとの読みは KANJIDIC2 によります。KANJIDIC2 は Electronic
+Dictionary Research and Development Group (EDRDG) の著作物で、クリエイティブ・
+コモンズ 表示 - 継承 3.0 (CC BY-SA 3.0) のもとで使っています:
+https://www.edrdg.org/edrdg/licence.html
+語の読みは MeCab と IPA 辞書 (mecab-ipadic) によります。
 )"_s.arg(cellCountTexts().join(u", "), SheetSettings::DefaultQuestionMes,
          SheetSettings::DefaultUseFont, SheetSettings::DefaultUseFont.sliced(1),
          QString::number(MaxStrokeOrderCells));
