@@ -2,12 +2,16 @@
 #include "fontface.h"
 #include "fontfaces.h"
 #include "pagesurface.h"
+#include "pdfoutput.h"
 #include "rastersurface.h"
 #include "recordingsurface.h"
 #include "verticalglyphs.h"
 
+#include <QDir>
 #include <QFontInfo>
 #include <QPicture>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -89,6 +93,8 @@ private Q_SLOTS:
     void outlineDrawsTheEdges_data();
     void outlineDrawsTheEdges();
     void imageStaysAsTaken();
+    void vectorFiguresKeepTheirOrder();
+    void pdfPagesKeepTheirFigures();
     void bytesFormingNoCharacterDrawNothing();
     void traceTextStaysOnItsLine_data();
     void traceTextStaysOnItsLine();
@@ -568,6 +574,75 @@ void TestSurfaces::imageStaysAsTaken()
     dot({0, 0}, 0x000000);
     QCOMPARE(before.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
     QCOMPARE(raster.image().pixel(0, 0) & 0xFFFFFF, 0x000000u);
+}
+
+// A vector device holds figures back while their colour lasts: each colour still
+// comes out over what came before it, as on an image.
+void TestSurfaces::vectorFiguresKeepTheirOrder()
+{
+    const auto draw = [](DrawingSurface &surface) {
+        surface.setPenColor(Background);
+        surface.setBrushColor(Background);
+        surface.Rectangle(0, 0, 9, 7);
+        surface.setBrushStyle(BrushStyle::Clear);
+        surface.setPenColor(Pen);
+        surface.Rectangle(1, 1, 6, 6);
+        surface.setPenColor(Brush);
+        surface.setPenStyle(PenStyle::Dot);
+        surface.MoveTo(1, 3); // dots over the outline
+        surface.LineTo(9, 3);
+        surface.setPenColor(Pen);
+        surface.setPenStyle(PenStyle::Solid);
+        surface.MoveTo(3, 0); // a line of the outline's colour over a dot
+        surface.LineTo(3, 7);
+    };
+    const QStringList expected{u"ggg#ggggg"_qs, u"g#####ggg"_qs, u"g#g#g#ggg"_qs, u"gog#gogog"_qs,
+                               u"g#g#g#ggg"_qs, u"g#####ggg"_qs, u"ggg#ggggg"_qs};
+    RasterSurface raster(9, 7);
+    draw(raster);
+    QCOMPARE(picture(raster.image()), expected);
+    QPicture recorded;
+    {
+        QPainter painter(&recorded);
+        PageSurface vector(painter);
+        draw(vector);
+    }
+    QImage played(9, 7, QImage::Format_RGB32);
+    played.fill(Qt::white);
+    QPainter(&played).drawPicture(0, 0, recorded);
+    QCOMPARE(picture(played), expected);
+}
+
+// What a PDF page holds back is drawn on that page, not on the next.
+void TestSurfaces::pdfPagesKeepTheirFigures()
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(u"pages.pdf"_qs);
+    constexpr int Dpi = 36;
+    PdfOutput pdf(path, u"pages"_qs, QPageSize::A6, Dpi);
+    pdf.begin();
+    DrawingSurface &first = pdf.nextPage();
+    first.setPenColor(0x000000);
+    first.setBrushColor(0x000000);
+    first.Rectangle(0, 0, 20, 20);
+    first.setPenStyle(PenStyle::Dot);
+    first.MoveTo(0, 30);
+    first.LineTo(40, 30);
+    pdf.nextPage();
+    pdf.finish();
+
+    QProcess render;
+    render.start(u"pdftoppm"_qs,
+                 {u"-r"_qs, QString::number(Dpi), u"-gray"_qs, path, dir.filePath(u"page"_qs)});
+    QVERIFY(render.waitForFinished(30000));
+    QCOMPARE(render.exitCode(), 0);
+    const QStringList pages = QDir(dir.path()).entryList({u"page*.pgm"_qs}, QDir::Files);
+    QCOMPARE(pages.size(), 2);
+    const QImage one(dir.filePath(pages[0]));
+    const QImage two(dir.filePath(pages[1]));
+    QCOMPARE(qGray(one.pixel(10, 10)), 0);
+    QCOMPARE(qGray(one.pixel(10, 30)), 0);
+    QCOMPARE(inkBounds(two), QRect());
 }
 
 void TestSurfaces::bytesFormingNoCharacterDrawNothing()
