@@ -391,15 +391,17 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
             m_painter.setWorldTransform(QTransform::fromTranslate(at.x(), at.y()) * base);
             m_painter.strokePath(path, pen);
         };
+        const FontFace::Detail detail =
+            m_rasterDevice ? FontFace::Detail::Full : FontFace::Detail::Lean;
         for (const Run &r : runs) {
             for (qsizetype i = 0; i < r.indexes.size(); ++i) {
-                stroke(r.face->glyphOutline(s.fontHeight, r.indexes[i]), r.positions[i],
+                stroke(r.face->glyphOutline(s.fontHeight, r.indexes[i], detail), r.positions[i],
                        r.turned ? turnedTransform : transform);
             }
         }
         for (const Fallback &fallback : fallbacks) {
-            stroke(fallback.face->fallbackOutline(s.fontHeight, fallback.character), fallback.at,
-                   transform);
+            stroke(fallback.face->fallbackOutline(s.fontHeight, fallback.character, detail),
+                   fallback.at, transform);
         }
         m_painter.setWorldTransform(transform);
         m_painter.setRenderHint(QPainter::Antialiasing, antialiased);

@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -92,6 +94,8 @@ private Q_SLOTS:
     void glyphFillsItsCell();
     void outlineDrawsTheEdges_data();
     void outlineDrawsTheEdges();
+    void leanOutlineFollowsTheFullOne_data();
+    void leanOutlineFollowsTheFullOne();
     void imageStaysAsTaken();
     void vectorFiguresKeepTheirOrder();
     void pdfPagesKeepTheirFigures();
@@ -556,6 +560,51 @@ void TestSurfaces::outlineDrawsTheEdges()
         }
     }
     QVERIFY2(deep > 0, "no stroke wide enough to look inside");
+}
+
+void TestSurfaces::leanOutlineFollowsTheFullOne_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("character");
+
+    QTest::newRow("kanji, strokes merged") << u"ＭＳ 明朝"_qs << u"漢"_qs;
+    QTest::newRow("kana, round") << u"ＭＳ ゴシック"_qs << u"の"_qs;
+}
+
+// The outline a PDF strokes has far fewer points than the one an image strokes,
+// and no point of the full one lies farther from it than a two-thousandth of the cell.
+void TestSurfaces::leanOutlineFollowsTheFullOne()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, character);
+    constexpr int Cell = 217; // a cell of 20 a line on A4 at 600 dpi
+    FontFaces faces;
+    FontFace &font = faces.face(sjis(face));
+    const quint32 index = font.glyph(sjis(character)).index;
+    const QList<QPolygonF> full = font.glyphOutline(Cell, index).toSubpathPolygons();
+    const QList<QPolygonF> lean =
+        font.glyphOutline(Cell, index, FontFace::Detail::Lean).toSubpathPolygons();
+    QCOMPARE(lean.size(), full.size());
+    qsizetype fullPoints = 0;
+    qsizetype leanPoints = 0;
+    for (qsizetype i = 0; i < full.size(); ++i) {
+        fullPoints += full[i].size();
+        leanPoints += lean[i].size();
+        for (const QPointF point : full[i]) {
+            qreal nearest = std::numeric_limits<qreal>::max();
+            for (qsizetype j = 0; j + 1 < lean[i].size(); ++j) {
+                const QLineF side(lean[i][j], lean[i][j + 1]);
+                const qreal along =
+                    std::clamp(QPointF::dotProduct(point - side.p1(), side.p2() - side.p1()) /
+                                   std::max(side.length() * side.length(), 1e-12),
+                               0.0, 1.0);
+                nearest = std::min(nearest, QLineF(point, side.pointAt(along)).length());
+            }
+            QVERIFY2(nearest <= Cell / 2000.0 + 1e-9, qPrintable(QString::number(nearest)));
+        }
+    }
+    QVERIFY2(leanPoints * 2 < fullPoints,
+             qPrintable(u"%1 of %2 points"_qs.arg(leanPoints).arg(fullPoints)));
 }
 
 // A picture taken stays as it was while drawing goes on.
