@@ -5,7 +5,11 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QLineF>
+#include <QPolygonF>
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -18,6 +22,55 @@ quint16 characterCode(QByteArrayView character)
         return static_cast<quint16>(static_cast<uchar>(character[i]));
     };
     return character.size() == 2 ? static_cast<quint16>(byte(0) << 8 | byte(1)) : byte(0);
+}
+
+// Lean outlines stay this close to the full ones, in cell heights.
+constexpr qreal LeanTolerance = 1.0 / 2000;
+
+// Keeps, between `first` and `last`, the point farthest from the line joining them
+// if it lies beyond `tolerance`, and so on either side of it (Ramer-Douglas-Peucker).
+void keepFarthest(const QPolygonF &points, qsizetype first, qsizetype last, qreal tolerance,
+                  std::vector<bool> &kept)
+{
+    const QLineF chord(points[first], points[last]);
+    const qreal length = chord.length();
+    qreal farthest = tolerance;
+    qsizetype found = -1;
+    for (qsizetype i = first + 1; i < last; ++i) {
+        const QPointF p = points[i] - chord.p1();
+        const qreal distance = length > 0
+                                   ? std::abs(chord.dx() * p.y() - chord.dy() * p.x()) / length
+                                   : std::hypot(p.x(), p.y());
+        if (distance > farthest) {
+            farthest = distance;
+            found = i;
+        }
+    }
+    if (found >= 0) {
+        kept[size_t(found)] = true;
+        keepFarthest(points, first, found, tolerance, kept);
+        keepFarthest(points, found, last, tolerance, kept);
+    }
+}
+
+// A path of straight subpaths, as a merged outline is, with the points that lie
+// within `tolerance` of the line between their neighbours left out.
+QPainterPath withFewerPoints(const QPainterPath &path, qreal tolerance)
+{
+    QPainterPath lean;
+    for (const QPolygonF &points : path.toSubpathPolygons()) {
+        std::vector<bool> kept(size_t(points.size()), false);
+        kept.front() = kept.back() = true;
+        keepFarthest(points, 0, points.size() - 1, tolerance, kept);
+        QPolygonF fewer;
+        for (qsizetype i = 0; i < points.size(); ++i) {
+            if (kept[size_t(i)]) {
+                fewer << points[i];
+            }
+        }
+        lean.addPolygon(fewer);
+    }
+    return lean;
 }
 
 } // namespace
@@ -66,28 +119,41 @@ const FontFace::Glyph &FontFace::glyph(QByteArrayView character)
     return found->second;
 }
 
-const QPainterPath &FontFace::glyphOutline(int cellHeight, quint32 index)
+const QPainterPath &FontFace::glyphOutline(int cellHeight, quint32 index, Detail detail)
 {
     const quint64 key = quint64(quint32(cellHeight)) << 32 | index;
-    auto found = m_glyphOutlines.find(key);
-    if (found == m_glyphOutlines.end()) {
+    Outlines &outlines = m_glyphOutlines[size_t(detail)];
+    auto found = outlines.find(key);
+    if (found == outlines.end()) {
         // As one outline, where the design overlaps strokes.
-        found = m_glyphOutlines.emplace(key, sizedFont(cellHeight).pathForGlyph(index).simplified())
+        found = outlines
+                    .emplace(key, detail == Detail::Lean
+                                      ? withFewerPoints(glyphOutline(cellHeight, index),
+                                                        cellHeight * LeanTolerance)
+                                      : sizedFont(cellHeight).pathForGlyph(index).simplified())
                     .first;
     }
     return found->second;
 }
 
-const QPainterPath &FontFace::fallbackOutline(int cellHeight, QByteArrayView character)
+const QPainterPath &FontFace::fallbackOutline(int cellHeight, QByteArrayView character,
+                                              Detail detail)
 {
     const quint64 key = quint64(quint32(cellHeight)) << 32 | characterCode(character);
-    auto found = m_fallbackOutlines.find(key);
-    if (found == m_fallbackOutlines.end()) {
-        QFont sized = m_font;
-        sized.setPixelSize(std::max(1, qRound(emSize(cellHeight))));
+    Outlines &outlines = m_fallbackOutlines[size_t(detail)];
+    auto found = outlines.find(key);
+    if (found == outlines.end()) {
         QPainterPath path;
-        path.addText(QPointF(), sized, Cp932::decode(character));
-        found = m_fallbackOutlines.emplace(key, path.simplified()).first;
+        if (detail == Detail::Lean) {
+            path =
+                withFewerPoints(fallbackOutline(cellHeight, character), cellHeight * LeanTolerance);
+        } else {
+            QFont sized = m_font;
+            sized.setPixelSize(std::max(1, qRound(emSize(cellHeight))));
+            path.addText(QPointF(), sized, Cp932::decode(character));
+            path = path.simplified();
+        }
+        found = outlines.emplace(key, path).first;
     }
     return found->second;
 }

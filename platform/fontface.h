@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QPainterPath>
 #include <QRawFont>
+#include <array>
 #include <memory>
 #include <unordered_map>
 
@@ -54,13 +55,23 @@ public:
     const QRawFont &sizedFont(int cellHeight);
     /// One CP932 character of one or two bytes; kept until this face is destroyed.
     const Glyph &glyph(QByteArrayView character);
+    /// How closely an outline follows the glyph's curves, which merging the strokes
+    /// turns into many short lines.
+    enum class Detail {
+        Full, ///< every line, for images
+        /// Lines that stay within a two-thousandth of the cell of the full outline
+        /// joined, about a quarter as many points, for PDFs and printers, which write
+        /// each.
+        Lean,
+    };
     /// The outline of a glyph of this face's font sized for a cell height, its
     /// origin on the baseline, overlapping strokes merged; kept until this face
     /// is destroyed.
-    const QPainterPath &glyphOutline(int cellHeight, quint32 index);
+    const QPainterPath &glyphOutline(int cellHeight, quint32 index, Detail detail = Detail::Full);
     /// The outline of a character no font of the faces has, as Qt's font fallback
     /// draws it from this face's QFont; kept until this face is destroyed.
-    const QPainterPath &fallbackOutline(int cellHeight, QByteArrayView character);
+    const QPainterPath &fallbackOutline(int cellHeight, QByteArrayView character,
+                                        Detail detail = Detail::Full);
 
 private:
     Glyph makeGlyph(QByteArrayView character);
@@ -74,7 +85,8 @@ private:
     qreal m_baselinePerCell = 0;
     std::unique_ptr<VerticalGlyphs> m_verticalGlyphs; // created on the first turned character
     std::unordered_map<int, QRawFont> m_sizedFonts;
-    std::unordered_map<quint16, Glyph> m_glyphs;                  // by CP932 code
-    std::unordered_map<quint64, QPainterPath> m_glyphOutlines;    // by height, glyph index
-    std::unordered_map<quint64, QPainterPath> m_fallbackOutlines; // by height, CP932 code
+    std::unordered_map<quint16, Glyph> m_glyphs; // by CP932 code
+    using Outlines = std::unordered_map<quint64, QPainterPath>;
+    std::array<Outlines, 2> m_glyphOutlines;    // by detail; by height, glyph index
+    std::array<Outlines, 2> m_fallbackOutlines; // by detail; by height, CP932 code
 };

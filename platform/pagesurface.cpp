@@ -43,6 +43,17 @@ std::pair<int, int> spanExcludingEnd(int from, int to)
     return from < to ? std::pair(from, to - 1) : std::pair(to + 1, from);
 }
 
+// A pen `width` wide with flat ends, in dashes `dash` long with gaps as long when
+// dash is above 0.
+QPen linePen(Color color, int width, qreal dash)
+{
+    QPen pen(toQColor(color), width, Qt::SolidLine, Qt::FlatCap);
+    if (dash > 0) {
+        pen.setDashPattern({dash, dash});
+    }
+    return pen;
+}
+
 void drawGlyphs(QPainter &painter, const QRawFont &font, const QList<quint32> &indexes,
                 const QList<QPointF> &positions)
 {
@@ -73,7 +84,69 @@ PageSurface::PageSurface(QPainter &painter, std::unique_ptr<FontFaces> ownFaces,
 {
 }
 
-PageSurface::~PageSurface() = default;
+PageSurface::~PageSurface()
+{
+    if (m_painter.isActive()) {
+        flush();
+    }
+}
+
+void PageSurface::hold(Color color)
+{
+    if (color != m_heldColor) {
+        flush();
+        m_heldColor = color;
+    }
+}
+
+void PageSurface::strokeLine(const QLineF &line, Color color, int width, qreal dash)
+{
+    if (m_rasterDevice) {
+        m_painter.setPen(linePen(color, width, dash));
+        m_painter.drawLine(line);
+        return;
+    }
+    hold(color);
+    // Lines as far off the pixel corners as each other are drawn moved by that much,
+    // so that the PDF holds whole numbers: a guide through pixel centres is then a
+    // third shorter to write and to compress.
+    const QPointF offset(line.x1() - std::floor(line.x1()), line.y1() - std::floor(line.y1()));
+    auto held = std::ranges::find_if(m_heldLines, [&](const HeldLines &h) {
+        return h.width == width && h.dash == dash && h.offset == offset;
+    });
+    if (held == m_heldLines.end()) {
+        held = m_heldLines.insert(held, {width, dash, offset, {}});
+    }
+    held->lines.append(line.translated(-offset));
+}
+
+void PageSurface::flush()
+{
+    if (!m_heldBands.isEmpty()) {
+        m_painter.setPen(Qt::NoPen);
+        m_painter.setBrush(toQColor(m_heldColor));
+        // One fill a band: a viewer fits a lone rectangle to the pixels, a path of many
+        // it shades at its edges.
+        for (const QRect &band : std::as_const(m_heldBands)) {
+            m_painter.drawRect(band);
+        }
+        m_heldBands.clear();
+    }
+    const QTransform transform = m_painter.worldTransform();
+    for (const HeldLines &held : m_heldLines) {
+        m_painter.setPen(linePen(m_heldColor, held.width, held.dash));
+        const bool moved = !held.offset.isNull();
+        if (moved) {
+            m_painter.setWorldTransform(
+                QTransform::fromTranslate(held.offset.x(), held.offset.y()) * transform);
+        }
+        m_painter.drawLines(held.lines.constData(), int(held.lines.size()));
+        if (moved) {
+            m_painter.setWorldTransform(transform);
+        }
+    }
+    m_heldLines.clear();
+}
 
 void PageSurface::Rectangle(int x1, int y1, int x2, int y2)
 {
@@ -168,19 +241,11 @@ void PageSurface::drawSlantedLine(QPoint from, QPoint to)
     const QPointF step = QPointF(delta) / steps;
     const QPointF start = QPointF(from) + QPointF(0.5, 0.5) - step / 2;
     const QLineF line(start, start + step * steps);
-    QPen pen(toQColor(gapsFilled ? s.brushColor : s.penColor), std::max(1, s.penWidth),
-             Qt::SolidLine, Qt::FlatCap);
+    const int width = std::max(1, s.penWidth);
     if (gapsFilled) {
-        m_painter.setPen(pen);
-        m_painter.drawLine(line);
-        pen.setColor(toQColor(s.penColor));
+        strokeLine(line, s.brushColor, width, 0);
     }
-    if (dotted) {
-        const qreal dash = std::hypot(step.x(), step.y());
-        pen.setDashPattern({dash, dash});
-    }
-    m_painter.setPen(pen);
-    m_painter.drawLine(line);
+    strokeLine(line, s.penColor, width, dotted ? std::hypot(step.x(), step.y()) : 0);
 }
 
 void PageSurface::drawPixels(const QPolygon &pixels, Color color)
@@ -192,7 +257,12 @@ void PageSurface::drawPixels(const QPolygon &pixels, Color color)
 
 void PageSurface::fillBand(const QRect &pixels, Color color)
 {
-    m_painter.fillRect(pixels, toQColor(color));
+    if (m_rasterDevice) {
+        m_painter.fillRect(pixels, toQColor(color));
+        return;
+    }
+    hold(color);
+    m_heldBands.append(pixels);
 }
 
 // One pixel on, one off, a dot wherever the pixel's distance from firstDot
@@ -214,17 +284,20 @@ void PageSurface::drawDottedSpan(const QRect &span, QPoint firstDot)
         m_painter.fillRect(span, m_dotBrush);
         return;
     }
+    // Every dash starts at a dot, so that lines of one colour share one pen: a span
+    // that starts in a gap starts at its first dot instead.
     const bool horizontal = span.height() == 1;
-    const QPoint start = span.topLeft();
-    const int startsInGap = ((start.x() - firstDot.x()) + (start.y() - firstDot.y())) & 1;
-    QPen pen(toQColor(color), 1, Qt::CustomDashLine, Qt::FlatCap);
-    pen.setDashPattern({1, 1});
-    pen.setDashOffset(startsInGap);
-    m_painter.setPen(pen);
+    QPoint start = span.topLeft();
+    if (((start.x() - firstDot.x()) + (start.y() - firstDot.y())) & 1) {
+        start += horizontal ? QPoint(1, 0) : QPoint(0, 1);
+    }
+    if (!span.contains(start)) {
+        return;
+    }
     const QPointF from(start.x() + (horizontal ? 0 : 0.5), start.y() + (horizontal ? 0.5 : 0));
     const QPointF to =
         horizontal ? QPointF(span.right() + 1, from.y()) : QPointF(from.x(), span.bottom() + 1);
-    m_painter.drawLine(from, to);
+    strokeLine(QLineF(from, to), color, 1, 1);
 }
 
 FontFace &PageSurface::currentFace()
@@ -306,6 +379,7 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
     if (s.brushStyle == BrushStyle::Solid) {
         fillBand(QRect(x, y, qRound(penX - x), s.fontHeight), s.brushColor);
     }
+    flush();
     const QTransform transform = m_painter.worldTransform();
     const QTransform turnedTransform = QTransform().rotate(-90) * transform;
     if (s.textOutline > 0) {
@@ -317,15 +391,17 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
             m_painter.setWorldTransform(QTransform::fromTranslate(at.x(), at.y()) * base);
             m_painter.strokePath(path, pen);
         };
+        const FontFace::Detail detail =
+            m_rasterDevice ? FontFace::Detail::Full : FontFace::Detail::Lean;
         for (const Run &r : runs) {
             for (qsizetype i = 0; i < r.indexes.size(); ++i) {
-                stroke(r.face->glyphOutline(s.fontHeight, r.indexes[i]), r.positions[i],
+                stroke(r.face->glyphOutline(s.fontHeight, r.indexes[i], detail), r.positions[i],
                        r.turned ? turnedTransform : transform);
             }
         }
         for (const Fallback &fallback : fallbacks) {
-            stroke(fallback.face->fallbackOutline(s.fontHeight, fallback.character), fallback.at,
-                   transform);
+            stroke(fallback.face->fallbackOutline(s.fontHeight, fallback.character, detail),
+                   fallback.at, transform);
         }
         m_painter.setWorldTransform(transform);
         m_painter.setRenderHint(QPainter::Antialiasing, antialiased);

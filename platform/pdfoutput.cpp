@@ -50,6 +50,7 @@ DrawingSurface &PdfOutput::nextPage()
         m_file.fail(u"文書が開かれていません。"_s);
     }
     m_file.check();
+    m_canvas->flush(); // the figures held back belong to the page that ends
     if (m_pages > 0 && !m_writer->newPage()) {
         m_file.fail(u"次のページを開始できません。"_s);
     }

@@ -82,6 +82,7 @@ DrawingSurface &QtPrinter::nextPage()
     if (!m_canvas) {
         throw HekiraError(u"印刷を開始していません"_s);
     }
+    m_canvas->flush(); // the figures held back belong to the page that ends
     if (m_pages > 0 && !m_printer.newPage()) {
         abort();
         throw HekiraError(u"次のページを開始できません"_s);

@@ -2,13 +2,19 @@
 #include "fontface.h"
 #include "fontfaces.h"
 #include "pagesurface.h"
+#include "pdfoutput.h"
 #include "rastersurface.h"
 #include "recordingsurface.h"
 #include "verticalglyphs.h"
 
+#include <QDir>
 #include <QFontInfo>
 #include <QPicture>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -88,7 +94,11 @@ private Q_SLOTS:
     void glyphFillsItsCell();
     void outlineDrawsTheEdges_data();
     void outlineDrawsTheEdges();
+    void leanOutlineFollowsTheFullOne_data();
+    void leanOutlineFollowsTheFullOne();
     void imageStaysAsTaken();
+    void vectorFiguresKeepTheirOrder();
+    void pdfPagesKeepTheirFigures();
     void bytesFormingNoCharacterDrawNothing();
     void traceTextStaysOnItsLine_data();
     void traceTextStaysOnItsLine();
@@ -552,6 +562,51 @@ void TestSurfaces::outlineDrawsTheEdges()
     QVERIFY2(deep > 0, "no stroke wide enough to look inside");
 }
 
+void TestSurfaces::leanOutlineFollowsTheFullOne_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("character");
+
+    QTest::newRow("kanji, strokes merged") << u"ＭＳ 明朝"_qs << u"漢"_qs;
+    QTest::newRow("kana, round") << u"ＭＳ ゴシック"_qs << u"の"_qs;
+}
+
+// The outline a PDF strokes has far fewer points than the one an image strokes,
+// and no point of the full one lies farther from it than a two-thousandth of the cell.
+void TestSurfaces::leanOutlineFollowsTheFullOne()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, character);
+    constexpr int Cell = 217; // a cell of 20 a line on A4 at 600 dpi
+    FontFaces faces;
+    FontFace &font = faces.face(sjis(face));
+    const quint32 index = font.glyph(sjis(character)).index;
+    const QList<QPolygonF> full = font.glyphOutline(Cell, index).toSubpathPolygons();
+    const QList<QPolygonF> lean =
+        font.glyphOutline(Cell, index, FontFace::Detail::Lean).toSubpathPolygons();
+    QCOMPARE(lean.size(), full.size());
+    qsizetype fullPoints = 0;
+    qsizetype leanPoints = 0;
+    for (qsizetype i = 0; i < full.size(); ++i) {
+        fullPoints += full[i].size();
+        leanPoints += lean[i].size();
+        for (const QPointF point : full[i]) {
+            qreal nearest = std::numeric_limits<qreal>::max();
+            for (qsizetype j = 0; j + 1 < lean[i].size(); ++j) {
+                const QLineF side(lean[i][j], lean[i][j + 1]);
+                const qreal along =
+                    std::clamp(QPointF::dotProduct(point - side.p1(), side.p2() - side.p1()) /
+                                   std::max(side.length() * side.length(), 1e-12),
+                               0.0, 1.0);
+                nearest = std::min(nearest, QLineF(point, side.pointAt(along)).length());
+            }
+            QVERIFY2(nearest <= Cell / 2000.0 + 1e-9, qPrintable(QString::number(nearest)));
+        }
+    }
+    QVERIFY2(leanPoints * 2 < fullPoints,
+             qPrintable(u"%1 of %2 points"_qs.arg(leanPoints).arg(fullPoints)));
+}
+
 // A picture taken stays as it was while drawing goes on.
 void TestSurfaces::imageStaysAsTaken()
 {
@@ -568,6 +623,75 @@ void TestSurfaces::imageStaysAsTaken()
     dot({0, 0}, 0x000000);
     QCOMPARE(before.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
     QCOMPARE(raster.image().pixel(0, 0) & 0xFFFFFF, 0x000000u);
+}
+
+// A vector device holds figures back while their colour lasts: each colour still
+// comes out over what came before it, as on an image.
+void TestSurfaces::vectorFiguresKeepTheirOrder()
+{
+    const auto draw = [](DrawingSurface &surface) {
+        surface.setPenColor(Background);
+        surface.setBrushColor(Background);
+        surface.Rectangle(0, 0, 9, 7);
+        surface.setBrushStyle(BrushStyle::Clear);
+        surface.setPenColor(Pen);
+        surface.Rectangle(1, 1, 6, 6);
+        surface.setPenColor(Brush);
+        surface.setPenStyle(PenStyle::Dot);
+        surface.MoveTo(1, 3); // dots over the outline
+        surface.LineTo(9, 3);
+        surface.setPenColor(Pen);
+        surface.setPenStyle(PenStyle::Solid);
+        surface.MoveTo(3, 0); // a line of the outline's colour over a dot
+        surface.LineTo(3, 7);
+    };
+    const QStringList expected{u"ggg#ggggg"_qs, u"g#####ggg"_qs, u"g#g#g#ggg"_qs, u"gog#gogog"_qs,
+                               u"g#g#g#ggg"_qs, u"g#####ggg"_qs, u"ggg#ggggg"_qs};
+    RasterSurface raster(9, 7);
+    draw(raster);
+    QCOMPARE(picture(raster.image()), expected);
+    QPicture recorded;
+    {
+        QPainter painter(&recorded);
+        PageSurface vector(painter);
+        draw(vector);
+    }
+    QImage played(9, 7, QImage::Format_RGB32);
+    played.fill(Qt::white);
+    QPainter(&played).drawPicture(0, 0, recorded);
+    QCOMPARE(picture(played), expected);
+}
+
+// What a PDF page holds back is drawn on that page, not on the next.
+void TestSurfaces::pdfPagesKeepTheirFigures()
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(u"pages.pdf"_qs);
+    constexpr int Dpi = 36;
+    PdfOutput pdf(path, u"pages"_qs, QPageSize::A6, Dpi);
+    pdf.begin();
+    DrawingSurface &first = pdf.nextPage();
+    first.setPenColor(0x000000);
+    first.setBrushColor(0x000000);
+    first.Rectangle(0, 0, 20, 20);
+    first.setPenStyle(PenStyle::Dot);
+    first.MoveTo(0, 30);
+    first.LineTo(40, 30);
+    pdf.nextPage();
+    pdf.finish();
+
+    QProcess render;
+    render.start(u"pdftoppm"_qs,
+                 {u"-r"_qs, QString::number(Dpi), u"-gray"_qs, path, dir.filePath(u"page"_qs)});
+    QVERIFY(render.waitForFinished(30000));
+    QCOMPARE(render.exitCode(), 0);
+    const QStringList pages = QDir(dir.path()).entryList({u"page*.pgm"_qs}, QDir::Files);
+    QCOMPARE(pages.size(), 2);
+    const QImage one(dir.filePath(pages[0]));
+    const QImage two(dir.filePath(pages[1]));
+    QCOMPARE(qGray(one.pixel(10, 10)), 0);
+    QCOMPARE(qGray(one.pixel(10, 30)), 0);
+    QCOMPARE(inkBounds(two), QRect());
 }
 
 void TestSurfaces::bytesFormingNoCharacterDrawNothing()
