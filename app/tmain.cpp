@@ -474,7 +474,8 @@ void TMain::refreshPreview(const LineList &lines)
     m_previewBox->fitCanvas(m_previewImage);
     RotateR90(m_previewImage, m_previewBox->canvas());
     m_previewBox->copied();
-    showPagePosition(sheet.pageCount());
+    m_pageCount = sheet.pageCount();
+    showPagePosition(m_pageCount);
 }
 
 void TMain::showPagePosition(qint32 pageCount)
@@ -521,7 +522,7 @@ void TMain::BtnPreviewClick()
         m_prePage->setEnabled(false);
         m_nextPage->setEnabled(false);
         m_pageNum->setEnabled(false);
-        if (lines.count() > m_pageState.LinesPerPage) {
+        if (m_pageCount > 1) {
             m_partPrint->setEnabled(true);
             m_nextPage->setEnabled(true);
             m_pageNum->setEnabled(true);
@@ -536,7 +537,7 @@ void TMain::btnNextPageClick()
         m_pageState.PageTop = m_pageState.NextPageTop;
         const LineList lines = exMoji();
         refreshPreview(lines);
-        if (m_pageState.PageTop + m_pageState.LinesPerPage < lines.count()) {
+        if (currentPage() + 1 < m_pageCount) {
             m_pageState.NextPageTop = m_pageState.PageTop + m_pageState.LinesPerPage;
         } else {
             m_nextPage->setEnabled(false);
@@ -552,7 +553,7 @@ void TMain::spnPageChange(int page)
         const LineList lines = exMoji();
         refreshPreview(lines);
         // The buttons as paging there one page at a time leaves them.
-        const bool more = m_pageState.PageTop + m_pageState.LinesPerPage < lines.count();
+        const bool more = currentPage() + 1 < m_pageCount;
         if (more) {
             m_pageState.NextPageTop = m_pageState.PageTop + m_pageState.LinesPerPage;
         }

@@ -121,6 +121,7 @@ private:
     FontFaces m_faces;
     QImage m_previewImage;
     PageState m_pageState;
+    qint32 m_pageCount = 1; ///< of the last preview: a reading test's answer pages too
     QString m_statusMessage;
     qint32 m_printNumber = 1;
 

@@ -176,6 +176,7 @@ private Q_SLOTS:
     void layout();
     void paging_data();
     void paging();
+    void pagingThroughTheAnswers();
     void singlePageAfterMultiPageKeepsPrintPage();
     void previewCopiesThePageTurned();
     void previewErrorKeepsState();
@@ -300,6 +301,25 @@ void TestTMain::paging()
         QCOMPARE(window.main.pageState().PageTop, parts[1].toInt());
         QCOMPARE(window.buttons(), parts[2]);
     }
+    QVERIFY(window.dialogs.errors.isEmpty());
+}
+
+void TestTMain::pagingThroughTheAnswers()
+{
+    // 6 lines at 4 a page: two question pages, then their two answer pages.
+    Window window;
+    window.setLines(6);
+    window.control<QCheckBox>("chkReadingTest")->click();
+    window.control<QCheckBox>("chkAnswers")->click();
+    window.click("BtnPreview");
+    QCOMPARE(window.buttons(), u"0111"_s);
+    for (const auto &[top, buttons] :
+         {std::pair{4, u"1111"_s}, std::pair{8, u"1111"_s}, std::pair{12, u"1011"_s}}) {
+        window.click("btnNextPage");
+        QCOMPARE(window.main.pageState().PageTop, top);
+        QCOMPARE(window.buttons(), buttons);
+    }
+    QCOMPARE(window.control<QSpinBox>("spnPage")->suffix(), u" / 4 頁"_s);
     QVERIFY(window.dialogs.errors.isEmpty());
 }
 
