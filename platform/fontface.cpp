@@ -1,7 +1,7 @@
 #include "fontface.h"
 
 #include "cp932.h"
-#include "verticalglyphs.h"
+#include "featureglyphs.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -189,10 +189,12 @@ FontFace::Glyph FontFace::ownGlyph(QByteArrayView character)
     }
     const QString &text = *decoded;
     if (m_vertical && character.size() == 2) {
-        if (!m_verticalGlyphs) {
-            m_verticalGlyphs = std::make_unique<VerticalGlyphs>(m_rawFont);
+        if (!m_featureGlyphs) {
+            m_featureGlyphs = std::make_unique<FeatureGlyphs>(m_rawFont);
         }
-        glyph.index = m_rawFont.isValid() ? m_verticalGlyphs->glyphIndex(text) : 0;
+        glyph.index = m_rawFont.isValid()
+                          ? m_featureGlyphs->glyphIndex(text, FeatureGlyphs::VerticalForms)
+                          : 0;
         glyph.advance = 1;
         glyph.turned = true;
         glyph.verticalForm =

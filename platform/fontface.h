@@ -9,7 +9,7 @@
 #include <memory>
 #include <unordered_map>
 
-class VerticalGlyphs;
+class FeatureGlyphs;
 
 /// A face name resolved to the font that draws it, with what drawing one
 /// character needs cached: the glyph per character, the sized font per height.
@@ -83,7 +83,7 @@ private:
     FontFace *m_fallback;
     qreal m_emPerCell = 1;
     qreal m_baselinePerCell = 0;
-    std::unique_ptr<VerticalGlyphs> m_verticalGlyphs; // created on the first turned character
+    std::unique_ptr<FeatureGlyphs> m_featureGlyphs; // created on the first turned character
     std::unordered_map<int, QRawFont> m_sizedFonts;
     std::unordered_map<quint16, Glyph> m_glyphs; // by CP932 code
     using Outlines = std::unordered_map<quint64, QPainterPath>;

@@ -1,11 +1,11 @@
 #include "cp932.h"
+#include "featureglyphs.h"
 #include "fontface.h"
 #include "fontfaces.h"
 #include "pagesurface.h"
 #include "pdfoutput.h"
 #include "rastersurface.h"
 #include "recordingsurface.h"
-#include "verticalglyphs.h"
 
 #include <QDir>
 #include <QFontInfo>
@@ -369,7 +369,8 @@ void TestSurfaces::verticalShaping()
     FontFaces faces;
     const QRawFont &font = faces.face(sjis(u"ＭＳ 明朝"_qs)).sizedFont(20);
     const quint32 horizontal = font.glyphIndexesForString(character).value(0);
-    const quint32 vertical = VerticalGlyphs(font).glyphIndex(character);
+    const quint32 vertical =
+        FeatureGlyphs(font).glyphIndex(character, FeatureGlyphs::VerticalForms);
     QVERIFY(horizontal != 0);
     QVERIFY(vertical != 0);
     QCOMPARE(vertical != horizontal, hasVerticalForm);

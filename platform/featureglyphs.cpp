@@ -1,4 +1,4 @@
-#include "verticalglyphs.h"
+#include "featureglyphs.h"
 
 #include <hb.h>
 
@@ -6,9 +6,15 @@
 
 namespace {
 
-constexpr std::array<hb_feature_t, 2> VerticalFeatures{{
-    {HB_TAG('v', 'e', 'r', 't'), 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
-    {HB_TAG('v', 'r', 't', '2'), 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
+struct FeatureTag {
+    FeatureGlyphs::Feature feature;
+    hb_tag_t tag;
+};
+
+// The OpenType features each of ours switches on.
+constexpr std::array<FeatureTag, 2> FeatureTags{{
+    {FeatureGlyphs::VerticalForms, HB_TAG('v', 'e', 'r', 't')},
+    {FeatureGlyphs::VerticalForms, HB_TAG('v', 'r', 't', '2')},
 }};
 
 hb_blob_t *referenceTable(hb_face_t *, hb_tag_t tag, void *userData)
@@ -27,30 +33,37 @@ hb_blob_t *referenceTable(hb_face_t *, hb_tag_t tag, void *userData)
 
 } // namespace
 
-VerticalGlyphs::VerticalGlyphs(const QRawFont &font)
+FeatureGlyphs::FeatureGlyphs(const QRawFont &font)
     : m_font(font), m_face(hb_face_create_for_tables(referenceTable, &m_font, nullptr)),
       m_hbFont(hb_font_create(m_face)), m_buffer(hb_buffer_create())
 {
 }
 
-VerticalGlyphs::~VerticalGlyphs()
+FeatureGlyphs::~FeatureGlyphs()
 {
     hb_buffer_destroy(m_buffer);
     hb_font_destroy(m_hbFont);
     hb_face_destroy(m_face);
 }
 
-quint32 VerticalGlyphs::glyphIndex(QStringView character)
+quint32 FeatureGlyphs::glyphIndex(QStringView character, Features features)
 {
+    std::array<hb_feature_t, FeatureTags.size()> on{};
+    unsigned int count = 0;
+    for (const FeatureTag &t : FeatureTags) {
+        if (features.testFlag(t.feature)) {
+            on[count++] = {t.tag, 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END};
+        }
+    }
     hb_buffer_clear_contents(m_buffer);
     hb_buffer_add_utf16(m_buffer, reinterpret_cast<const uint16_t *>(character.utf16()),
                         static_cast<int>(character.size()), 0, static_cast<int>(character.size()));
-    // Laid out left to right like the horizontal text it stands in; the caller turns it.
+    // Laid out left to right like horizontal text; vertical text is turned by the caller.
     hb_buffer_set_direction(m_buffer, HB_DIRECTION_LTR);
     hb_buffer_set_language(m_buffer, hb_language_from_string("ja", -1));
     hb_buffer_guess_segment_properties(m_buffer);
-    hb_shape(m_hbFont, m_buffer, VerticalFeatures.data(), VerticalFeatures.size());
-    unsigned int count = 0;
-    const hb_glyph_info_t *glyphs = hb_buffer_get_glyph_infos(m_buffer, &count);
-    return count > 0 ? glyphs[0].codepoint : 0;
+    hb_shape(m_hbFont, m_buffer, on.data(), count);
+    unsigned int glyphCount = 0;
+    const hb_glyph_info_t *glyphs = hb_buffer_get_glyph_infos(m_buffer, &glyphCount);
+    return glyphCount > 0 ? glyphs[0].codepoint : 0;
 }
