@@ -1,8 +1,11 @@
 #include "featureglyphs.h"
 
+#include <hb-ot.h>
 #include <hb.h>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -12,9 +15,10 @@ struct FeatureTag {
 };
 
 // The OpenType features each of ours switches on.
-constexpr std::array<FeatureTag, 2> FeatureTags{{
+constexpr std::array<FeatureTag, 3> FeatureTags{{
     {FeatureGlyphs::VerticalForms, HB_TAG('v', 'e', 'r', 't')},
     {FeatureGlyphs::VerticalForms, HB_TAG('v', 'r', 't', '2')},
+    {FeatureGlyphs::RubyForms, HB_TAG('r', 'u', 'b', 'y')},
 }};
 
 hb_blob_t *referenceTable(hb_face_t *, hb_tag_t tag, void *userData)
@@ -37,6 +41,15 @@ FeatureGlyphs::FeatureGlyphs(const QRawFont &font)
     : m_font(font), m_face(hb_face_create_for_tables(referenceTable, &m_font, nullptr)),
       m_hbFont(hb_font_create(m_face)), m_buffer(hb_buffer_create())
 {
+    unsigned int count =
+        hb_ot_layout_table_get_feature_tags(m_face, HB_OT_TAG_GSUB, 0, nullptr, nullptr);
+    std::vector<hb_tag_t> tags(count);
+    hb_ot_layout_table_get_feature_tags(m_face, HB_OT_TAG_GSUB, 0, &count, tags.data());
+    for (const FeatureTag &t : FeatureTags) {
+        if (std::ranges::find(tags, t.tag) != tags.end()) {
+            m_available |= t.feature;
+        }
+    }
 }
 
 FeatureGlyphs::~FeatureGlyphs()
@@ -44,6 +57,11 @@ FeatureGlyphs::~FeatureGlyphs()
     hb_buffer_destroy(m_buffer);
     hb_font_destroy(m_hbFont);
     hb_face_destroy(m_face);
+}
+
+bool FeatureGlyphs::has(Feature feature) const
+{
+    return m_available.testFlag(feature);
 }
 
 quint32 FeatureGlyphs::glyphIndex(QStringView character, Features features)

@@ -16,6 +16,7 @@ public:
     /// The OpenType features a character can be shaped with.
     enum Feature : quint8 {
         VerticalForms = 0x1, ///< `vert` and `vrt2`: forms for vertical text
+        RubyForms = 0x2,     ///< `ruby`: kana designed to be read at ruby size
     };
     Q_DECLARE_FLAGS(Features, Feature)
 
@@ -24,6 +25,9 @@ public:
     FeatureGlyphs(const FeatureGlyphs &) = delete;
     FeatureGlyphs &operator=(const FeatureGlyphs &) = delete;
 
+    /// Whether the font substitutes glyphs for a feature: shaping with one it
+    /// lacks gives the glyphs shaping without it does.
+    bool has(Feature feature) const;
     /// The glyph that draws one character shaped left to right with the
     /// features; 0 when the font lacks it.
     quint32 glyphIndex(QStringView character, Features features);
@@ -33,6 +37,7 @@ private:
     hb_face_t *m_face = nullptr;
     hb_font_t *m_hbFont = nullptr;
     hb_buffer_t *m_buffer = nullptr;
+    Features m_available;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(FeatureGlyphs::Features)

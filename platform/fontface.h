@@ -55,6 +55,11 @@ public:
     const QRawFont &sizedFont(int cellHeight);
     /// One CP932 character of one or two bytes; kept until this face is destroyed.
     const Glyph &glyph(QByteArrayView character);
+    /// One CP932 character in ruby form: the glyph() of the character as the
+    /// face drawing that glyph shapes it with its `ruby` feature (and `vert`,
+    /// `vrt2` when turned); the glyph() itself where that face has no `ruby`.
+    /// Kept until this face is destroyed.
+    const Glyph &rubyGlyph(QByteArrayView character);
     /// How closely an outline follows the glyph's curves, which merging the strokes
     /// turns into many short lines.
     enum class Detail {
@@ -76,6 +81,9 @@ public:
 private:
     Glyph makeGlyph(QByteArrayView character);
     Glyph ownGlyph(QByteArrayView character);
+    Glyph rubyForm(const Glyph &usual, QByteArrayView character);
+    FeatureGlyphs &featureGlyphs();
+    qreal advance(quint32 index) const;
 
     QFont m_font;
     QRawFont m_rawFont;
@@ -83,9 +91,10 @@ private:
     FontFace *m_fallback;
     qreal m_emPerCell = 1;
     qreal m_baselinePerCell = 0;
-    std::unique_ptr<FeatureGlyphs> m_featureGlyphs; // created on the first turned character
+    std::unique_ptr<FeatureGlyphs> m_featureGlyphs; // created on the first character shaped
     std::unordered_map<int, QRawFont> m_sizedFonts;
-    std::unordered_map<quint16, Glyph> m_glyphs; // by CP932 code
+    std::unordered_map<quint16, Glyph> m_glyphs;     // by CP932 code
+    std::unordered_map<quint16, Glyph> m_rubyGlyphs; // by CP932 code
     using Outlines = std::unordered_map<quint64, QPainterPath>;
     std::array<Outlines, 2> m_glyphOutlines;    // by detail; by height, glyph index
     std::array<Outlines, 2> m_fallbackOutlines; // by detail; by height, CP932 code

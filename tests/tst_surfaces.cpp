@@ -88,6 +88,8 @@ private Q_SLOTS:
     void verticalShaping();
     void fallbackFace_data();
     void fallbackFace();
+    void rubyForms_data();
+    void rubyForms();
     void turnedGlyphReadsUpright_data();
     void turnedGlyphReadsUpright();
     void glyphFillsItsCell_data();
@@ -434,6 +436,52 @@ void TestSurfaces::fallbackFace()
     QCOMPARE(glyph.face->sizedFont(20).familyName(), family);
     QCOMPARE(glyph.verticalForm, verticalForm);
     QCOMPARE(glyph.turned, face.startsWith(u'@'));
+}
+
+void TestSurfaces::rubyForms_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("fallback"); // given by the surface; empty: the face's own
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<bool>("ownForm"); // a ruby form of its own, not the usual glyph
+
+    const QString own;
+    QTest::newRow("Klee One か") << u"教科書体"_qs << own << u"か"_qs << true;
+    QTest::newRow("Klee One っ") << u"教科書体"_qs << own << u"っ"_qs << true;
+    QTest::newRow("Klee One vertical か") << u"@教科書体"_qs << own << u"か"_qs << true;
+    QTest::newRow("Klee One vertical っ") << u"@教科書体"_qs << own << u"っ"_qs << true;
+    QTest::newRow("Klee One lacking 牙: IPAMincho's usual")
+        << u"教科書体"_qs << own << u"牙"_qs << false;
+    QTest::newRow("IPAMincho か") << u"ＭＳ 明朝"_qs << own << u"か"_qs << false;
+    QTest::newRow("IPAMincho vertical っ") << u"@ＭＳ 明朝"_qs << own << u"っ"_qs << false;
+    QTest::newRow("IPAGothic ゃ") << u"ＭＳ ゴシック"_qs << own << u"ゃ"_qs << false;
+    QTest::newRow("stroke order on the textbook face: っ in Klee One's form")
+        << u"@筆順"_qs << u"@教科書体"_qs << u"っ"_qs << true;
+}
+
+void TestSurfaces::rubyForms()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, fallback);
+    QFETCH(QString, character);
+    QFETCH(bool, ownForm);
+    FontFaces faces;
+    const auto resolve = [&](qsizetype from) -> FontFace & {
+        return fallback.isEmpty() ? faces.face(sjis(face.mid(from)))
+                                  : faces.face(sjis(face.mid(from)), sjis(fallback.mid(from)));
+    };
+    FontFace &resolved = resolve(0);
+    const FontFace::Glyph usual = resolved.glyph(sjis(character));
+    const FontFace::Glyph &ruby = resolved.rubyGlyph(sjis(character));
+    QVERIFY(ruby.index != 0);
+    QCOMPARE(ruby.index != usual.index, ownForm);
+    // Drawn by the same face, in the same place, turned as the usual glyph is.
+    QCOMPARE(ruby.face, usual.face);
+    QCOMPARE(ruby.turned, usual.turned);
+    QCOMPARE(ruby.verticalForm, usual.verticalForm);
+    // A vertical form stays one in ruby: not the upright ruby form.
+    const quint32 upright = resolve(ruby.turned ? 1 : 0).rubyGlyph(sjis(character)).index;
+    QCOMPARE(ruby.index != upright, usual.verticalForm);
 }
 
 void TestSurfaces::turnedGlyphReadsUpright_data()
