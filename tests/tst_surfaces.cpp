@@ -61,11 +61,13 @@ QRect inkBounds(const QImage &image)
     return bounds;
 }
 
-QImage drawText(const QByteArray &face, int height, const QString &text, QSize size, QPoint at)
+QImage drawText(const QByteArray &face, int height, const QString &text, QSize size, QPoint at,
+                bool rubyForms = false)
 {
     RasterSurface surface(size.width(), size.height());
     surface.setFontFace(face);
     surface.setFontHeight(height);
+    surface.setRubyForms(rubyForms);
     surface.TextOut(at.x(), at.y(), sjis(text));
     return surface.image();
 }
@@ -90,6 +92,8 @@ private Q_SLOTS:
     void fallbackFace();
     void rubyForms_data();
     void rubyForms();
+    void rubyFormsDrawn_data();
+    void rubyFormsDrawn();
     void turnedGlyphReadsUpright_data();
     void turnedGlyphReadsUpright();
     void glyphFillsItsCell_data();
@@ -482,6 +486,34 @@ void TestSurfaces::rubyForms()
     // A vertical form stays one in ruby: not the upright ruby form.
     const quint32 upright = resolve(ruby.turned ? 1 : 0).rubyGlyph(sjis(character)).index;
     QCOMPARE(ruby.index != upright, usual.verticalForm);
+}
+
+void TestSurfaces::rubyFormsDrawn_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("changes");
+
+    QTest::newRow("ＭＳ 明朝: as before") << u"ＭＳ 明朝"_qs << u"がっこう"_qs << false;
+    QTest::newRow("@ＭＳ 明朝: as before") << u"@ＭＳ 明朝"_qs << u"きょう。"_qs << false;
+    QTest::newRow("ＭＳ ゴシック: as before") << u"ＭＳ ゴシック"_qs << u"しゃしん"_qs << false;
+    QTest::newRow("教科書体 in Klee One's") << u"教科書体"_qs << u"がっこう"_qs << true;
+    QTest::newRow("@教科書体 in Klee One's") << u"@教科書体"_qs << u"きょう"_qs << true;
+    QTest::newRow("教科書体 lacking 牙: IPAMincho's, as before")
+        << u"教科書体"_qs << u"牙"_qs << false;
+}
+
+// A reading's kana as the engine draws them, with ruby forms off and on.
+void TestSurfaces::rubyFormsDrawn()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, text);
+    QFETCH(bool, changes);
+    const QSize size(16 * int(text.size()), 16);
+    const QImage usual = drawText(sjis(face), 16, text, size, QPoint());
+    const QImage ruby = drawText(sjis(face), 16, text, size, QPoint(), true);
+    QVERIFY(!inkBounds(ruby).isEmpty());
+    QCOMPARE(ruby != usual, changes);
 }
 
 void TestSurfaces::turnedGlyphReadsUpright_data()
