@@ -12,7 +12,8 @@
 class FeatureGlyphs;
 
 /// A face name resolved to the font that draws it, with what drawing one
-/// character needs cached: the glyph per character, the sized font per height.
+/// character needs cached: the glyph per character, usual and in ruby form, the
+/// sized font per height.
 ///
 /// A face may have a fallback face for the characters its font lacks and, when
 /// vertical, for those its font has no vertical form of while the fallback has.
