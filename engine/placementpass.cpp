@@ -89,6 +89,8 @@ void drawReadings(DrawingSurface &surface, const PageLayout &layout, const Place
     const qint32 boxTop = layout.rowY(pass.row) - g.FuriganaWidth;
     const qint32 fullHeight = g.FuriganaWidth * ReadingHeightNum / ReadingHeightDen;
     const qint32 period = pass.readingPeriod > 0 ? pass.readingPeriod : pass.count;
+    // Kana set small read best in the forms a face designs for ruby.
+    surface.setRubyForms(true);
     for (qint32 start = 0; period > 0 && start < pass.count; start += period) {
         for (const RubySpan &span : pass.readings) {
             const qint32 first = start + span.firstUnit;
@@ -117,6 +119,7 @@ void drawReadings(DrawingSurface &surface, const PageLayout &layout, const Place
             }
         }
     }
+    surface.setRubyForms(false);
     surface.setFontHeight(g.GlyphHeight);
 }
 

@@ -19,7 +19,8 @@ struct SurfaceState {
     QByteArray fallbackFace; ///< draws what fontFace lacks or has no vertical form of
     int fontHeight = 12;
     Color fontColor = 0x000000;
-    int textOutline = 0; ///< above 0: text as its outline, stroked this wide, unfilled
+    int textOutline = 0;    ///< above 0: text as its outline, stroked this wide, unfilled
+    bool rubyForms = false; ///< kana in the faces' ruby forms, where they have them
     int currentX = 0;
     int currentY = 0;
 };
@@ -33,7 +34,9 @@ struct SurfaceState {
 /// With a fallback face, characters the font face lacks, and in vertical text
 /// those it has no vertical form of while the fallback has, are drawn in the
 /// fallback face. With a text outline width, characters are drawn as their
-/// outlines in the font colour, stroked that many pixels wide.
+/// outlines in the font colour, stroked that many pixels wide. With ruby forms,
+/// characters are drawn in the forms their face designs for ruby (OpenType
+/// `ruby`), for readings set small; a face without them draws its usual glyphs.
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
@@ -48,6 +51,7 @@ public:
     void setFontHeight(int height) { m_state.fontHeight = height; }
     void setFontColor(Color color) { m_state.fontColor = color; }
     void setTextOutline(int width) { m_state.textOutline = width; }
+    void setRubyForms(bool on) { m_state.rubyForms = on; }
     const SurfaceState &state() const { return m_state; }
 
     /// Outlines with the pen and fills with a solid brush. With a one-pixel pen

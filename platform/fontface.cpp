@@ -1,7 +1,7 @@
 #include "fontface.h"
 
 #include "cp932.h"
-#include "verticalglyphs.h"
+#include "featureglyphs.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -119,6 +119,19 @@ const FontFace::Glyph &FontFace::glyph(QByteArrayView character)
     return found->second;
 }
 
+const FontFace::Glyph &FontFace::rubyGlyph(QByteArrayView character)
+{
+    const quint16 code = characterCode(character);
+    auto found = m_rubyGlyphs.find(code);
+    if (found == m_rubyGlyphs.end()) {
+        // The face drawing the usual glyph shapes the ruby form, so that a fallback
+        // face draws what it draws otherwise.
+        const Glyph &usual = glyph(character);
+        found = m_rubyGlyphs.emplace(code, usual.face->rubyForm(usual, character)).first;
+    }
+    return found->second;
+}
+
 const QPainterPath &FontFace::glyphOutline(int cellHeight, quint32 index, Detail detail)
 {
     const quint64 key = quint64(quint32(cellHeight)) << 32 | index;
@@ -189,10 +202,9 @@ FontFace::Glyph FontFace::ownGlyph(QByteArrayView character)
     }
     const QString &text = *decoded;
     if (m_vertical && character.size() == 2) {
-        if (!m_verticalGlyphs) {
-            m_verticalGlyphs = std::make_unique<VerticalGlyphs>(m_rawFont);
-        }
-        glyph.index = m_rawFont.isValid() ? m_verticalGlyphs->glyphIndex(text) : 0;
+        glyph.index = m_rawFont.isValid()
+                          ? featureGlyphs().glyphIndex(text, FeatureGlyphs::VerticalForms)
+                          : 0;
         glyph.advance = 1;
         glyph.turned = true;
         glyph.verticalForm =
@@ -201,9 +213,7 @@ FontFace::Glyph FontFace::ownGlyph(QByteArrayView character)
         const QList<quint32> indexes = m_rawFont.glyphIndexesForString(text);
         glyph.index = indexes.isEmpty() ? 0 : indexes.first();
         if (glyph.index != 0) {
-            const QList<QPointF> advances =
-                m_rawFont.advancesForGlyphIndexes(indexes, QRawFont::UseDesignMetrics);
-            glyph.advance = advances.first().x() / m_rawFont.pixelSize();
+            glyph.advance = advance(glyph.index);
         }
     }
     if (glyph.index == 0) {
@@ -214,4 +224,34 @@ FontFace::Glyph FontFace::ownGlyph(QByteArrayView character)
         glyph.advance = QFontMetricsF(reference).horizontalAdvance(text) / 1000;
     }
     return glyph;
+}
+
+FontFace::Glyph FontFace::rubyForm(const Glyph &usual, QByteArrayView character)
+{
+    if (usual.blank || usual.fallback || !featureGlyphs().has(FeatureGlyphs::RubyForms)) {
+        return usual;
+    }
+    Glyph ruby = usual;
+    const FeatureGlyphs::Features features =
+        usual.turned ? FeatureGlyphs::RubyForms | FeatureGlyphs::VerticalForms
+                     : FeatureGlyphs::Features(FeatureGlyphs::RubyForms);
+    ruby.index = featureGlyphs().glyphIndex(Cp932::decode(character), features);
+    if (!usual.turned) {
+        ruby.advance = advance(ruby.index);
+    }
+    return ruby;
+}
+
+FeatureGlyphs &FontFace::featureGlyphs()
+{
+    if (!m_featureGlyphs) {
+        m_featureGlyphs = std::make_unique<FeatureGlyphs>(m_rawFont);
+    }
+    return *m_featureGlyphs;
+}
+
+qreal FontFace::advance(quint32 index) const
+{
+    return m_rawFont.advancesForGlyphIndexes({index}, QRawFont::UseDesignMetrics).value(0).x() /
+           m_rawFont.pixelSize();
 }

@@ -9,10 +9,11 @@
 #include <memory>
 #include <unordered_map>
 
-class VerticalGlyphs;
+class FeatureGlyphs;
 
 /// A face name resolved to the font that draws it, with what drawing one
-/// character needs cached: the glyph per character, the sized font per height.
+/// character needs cached: the glyph per character, usual and in ruby form, the
+/// sized font per height.
 ///
 /// A face may have a fallback face for the characters its font lacks and, when
 /// vertical, for those its font has no vertical form of while the fallback has.
@@ -55,6 +56,11 @@ public:
     const QRawFont &sizedFont(int cellHeight);
     /// One CP932 character of one or two bytes; kept until this face is destroyed.
     const Glyph &glyph(QByteArrayView character);
+    /// One CP932 character in ruby form: the glyph() of the character as the
+    /// face drawing that glyph shapes it with its `ruby` feature (and `vert`,
+    /// `vrt2` when turned); the glyph() itself where that face has no `ruby`.
+    /// Kept until this face is destroyed.
+    const Glyph &rubyGlyph(QByteArrayView character);
     /// How closely an outline follows the glyph's curves, which merging the strokes
     /// turns into many short lines.
     enum class Detail {
@@ -76,6 +82,9 @@ public:
 private:
     Glyph makeGlyph(QByteArrayView character);
     Glyph ownGlyph(QByteArrayView character);
+    Glyph rubyForm(const Glyph &usual, QByteArrayView character);
+    FeatureGlyphs &featureGlyphs();
+    qreal advance(quint32 index) const;
 
     QFont m_font;
     QRawFont m_rawFont;
@@ -83,9 +92,10 @@ private:
     FontFace *m_fallback;
     qreal m_emPerCell = 1;
     qreal m_baselinePerCell = 0;
-    std::unique_ptr<VerticalGlyphs> m_verticalGlyphs; // created on the first turned character
+    std::unique_ptr<FeatureGlyphs> m_featureGlyphs; // created on the first character shaped
     std::unordered_map<int, QRawFont> m_sizedFonts;
-    std::unordered_map<quint16, Glyph> m_glyphs; // by CP932 code
+    std::unordered_map<quint16, Glyph> m_glyphs;     // by CP932 code
+    std::unordered_map<quint16, Glyph> m_rubyGlyphs; // by CP932 code
     using Outlines = std::unordered_map<quint64, QPainterPath>;
     std::array<Outlines, 2> m_glyphOutlines;    // by detail; by height, glyph index
     std::array<Outlines, 2> m_fallbackOutlines; // by detail; by height, CP932 code

@@ -355,7 +355,8 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
     const QByteArrayView bytes(text);
     for (qsizetype i = 0; i < bytes.size();) {
         const QByteArrayView character = bytes.sliced(i, Cp932::characterLength(bytes, i));
-        const FontFace::Glyph &glyph = face.glyph(character);
+        const FontFace::Glyph &glyph =
+            s.rubyForms ? face.rubyGlyph(character) : face.glyph(character);
         FontFace &source = *glyph.face;
         const qreal em = source.emSize(s.fontHeight);
         const qreal baseline = y + source.baseline(s.fontHeight);

@@ -96,10 +96,11 @@ void RecordingSurface::TextOut(int x, int y, const QByteArray &text)
         state().fallbackFace.isEmpty() ? QByteArray() : " fallback=" + quoted(state().fallbackFace);
     const QByteArray outline =
         state().textOutline > 0 ? " outline=" + number(state().textOutline) : QByteArray();
+    const QByteArray ruby = state().rubyForms ? " ruby" : QByteArray();
     m_lines.append("text " + number(x) + ' ' + number(y) + " font=" + quoted(state().fontFace) +
                    '/' + number(state().fontHeight) + fallback +
-                   " color=" + colorText(state().fontColor) + outline + " bg=" + background + ' ' +
-                   quoted(text));
+                   " color=" + colorText(state().fontColor) + outline + ruby + " bg=" + background +
+                   ' ' + quoted(text));
 }
 
 QByteArrayList RecordingSurface::takeLines()

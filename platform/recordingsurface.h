@@ -8,10 +8,12 @@
 ///
 ///     rect X1 Y1 X2 Y2 pen=#rrggbb/W/solid|dot brush=#rrggbb|none
 ///     line X1 Y1 X2 Y2 pen=#rrggbb/W/solid|dot
-///     text X Y font="FACE"/H[ fallback="FACE"] color=#rrggbb[ outline=W] bg=#rrggbb|none "TEXT"
+///     text X Y font="FACE"/H[ fallback="FACE"] color=#rrggbb[ outline=W][ ruby]
+///         bg=#rrggbb|none "TEXT"
 ///
-/// A field in brackets is written only when set: `fallback` for a fallback face,
-/// `outline=W` for text drawn as its outline W pixels wide.
+/// A text call is one line, wrapped here. A field in brackets is written only when set:
+/// `fallback` for a fallback face, `outline=W` for text drawn as its outline W
+/// pixels wide, `ruby` for text in ruby forms.
 ///
 /// Texts are the CP932 bytes decoded to UTF-8 and escaped so that every call
 /// stays on its line: \" \\ \n \r \t, and \xHH for any other control byte

@@ -89,6 +89,8 @@ private Q_SLOTS:
     void pdfHasEveryPage();
     void pdfFaces_data();
     void pdfFaces();
+    void readingsDrawOnTextbookSheets_data();
+    void readingsDrawOnTextbookSheets();
     void strokeOrderNote_data();
     void strokeOrderNote();
     void unchangedTraces_data();
@@ -719,6 +721,58 @@ void TestCommandLine::pdfFaces()
     }
     embedded.sort();
     QCOMPARE(embedded, fonts);
+}
+
+void TestCommandLine::readingsDrawOnTextbookSheets_data()
+{
+    QTest::addColumn<QStringList>("options");
+
+    const QStringList png{u"--png"_s, u"a.png"_s, u"--size"_s, u"320x441"_s};
+    const QStringList pdf{u"--pdf"_s, u"a.pdf"_s, u"--dpi"_s, u"150"_s};
+    QTest::newRow("PNG, horizontal") << png + QStringList{u"--font=教科書体"_s, u"--horizontal"_s};
+    QTest::newRow("PNG, vertical") << png + QStringList{u"--font=@教科書体"_s};
+    QTest::newRow("PDF, horizontal") << pdf + QStringList{u"--font=教科書体"_s, u"--horizontal"_s};
+    QTest::newRow("PDF, vertical") << pdf + QStringList{u"--font=@教科書体"_s};
+}
+
+// Readings in Klee One's ruby forms reach the page: a sheet with them has ink
+// that the same sheet with its readings left empty lacks.
+void TestCommandLine::readingsDrawOnTextbookSheets()
+{
+    QFETCH(QStringList, options);
+    QTemporaryDir dir;
+    options[1] = dir.filePath(options[1]);
+    const auto ink = [&](const QByteArray &text) {
+        const Run run = hekira(QStringList{u"--readings"_s, u"--pattern=copy1"_s, u"--no-name"_s,
+                                           u"--sentence="_s, u"--encoding=utf8"_s, u"-"_s} +
+                                   options,
+                               text);
+        if (run.exitCode != 0) {
+            return -1;
+        }
+        QString image = options[1];
+        if (image.endsWith(u".pdf"_s)) {
+            QProcess render;
+            render.start(u"pdftoppm"_s, {u"-r"_s, u"50"_s, u"-gray"_s, u"-singlefile"_s, image,
+                                         dir.filePath(u"page"_s)});
+            render.waitForFinished(30000);
+            image = dir.filePath(u"page.pgm"_s);
+        }
+        const QImage pixels(image);
+        int dark = 0;
+        for (int y = 0; y < pixels.height(); ++y) {
+            for (int x = 0; x < pixels.width(); ++x) {
+                dark += qGray(pixels.pixel(x, y)) < 128 ? 1 : 0;
+            }
+        }
+        QFile::remove(image);
+        return dark;
+    };
+    const int without = ink(u"｜学《》｜校《》"_s.toUtf8());
+    const int with = ink(u"｜学《がっ》｜校《こう》"_s.toUtf8());
+    QVERIFY(without > 0);
+    QVERIFY2(with > without,
+             qPrintable(u"%1 dark pixels, %2 without readings"_s.arg(with).arg(without)));
 }
 
 void TestCommandLine::strokeOrderNote_data()

@@ -1,11 +1,11 @@
 #include "cp932.h"
+#include "featureglyphs.h"
 #include "fontface.h"
 #include "fontfaces.h"
 #include "pagesurface.h"
 #include "pdfoutput.h"
 #include "rastersurface.h"
 #include "recordingsurface.h"
-#include "verticalglyphs.h"
 
 #include <QDir>
 #include <QFontInfo>
@@ -61,11 +61,13 @@ QRect inkBounds(const QImage &image)
     return bounds;
 }
 
-QImage drawText(const QByteArray &face, int height, const QString &text, QSize size, QPoint at)
+QImage drawText(const QByteArray &face, int height, const QString &text, QSize size, QPoint at,
+                bool rubyForms = false)
 {
     RasterSurface surface(size.width(), size.height());
     surface.setFontFace(face);
     surface.setFontHeight(height);
+    surface.setRubyForms(rubyForms);
     surface.TextOut(at.x(), at.y(), sjis(text));
     return surface.image();
 }
@@ -88,6 +90,10 @@ private Q_SLOTS:
     void verticalShaping();
     void fallbackFace_data();
     void fallbackFace();
+    void rubyForms_data();
+    void rubyForms();
+    void rubyFormsDrawn_data();
+    void rubyFormsDrawn();
     void turnedGlyphReadsUpright_data();
     void turnedGlyphReadsUpright();
     void glyphFillsItsCell_data();
@@ -369,7 +375,8 @@ void TestSurfaces::verticalShaping()
     FontFaces faces;
     const QRawFont &font = faces.face(sjis(u"ＭＳ 明朝"_qs)).sizedFont(20);
     const quint32 horizontal = font.glyphIndexesForString(character).value(0);
-    const quint32 vertical = VerticalGlyphs(font).glyphIndex(character);
+    const quint32 vertical =
+        FeatureGlyphs(font).glyphIndex(character, FeatureGlyphs::VerticalForms);
     QVERIFY(horizontal != 0);
     QVERIFY(vertical != 0);
     QCOMPARE(vertical != horizontal, hasVerticalForm);
@@ -433,6 +440,80 @@ void TestSurfaces::fallbackFace()
     QCOMPARE(glyph.face->sizedFont(20).familyName(), family);
     QCOMPARE(glyph.verticalForm, verticalForm);
     QCOMPARE(glyph.turned, face.startsWith(u'@'));
+}
+
+void TestSurfaces::rubyForms_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("fallback"); // given by the surface; empty: the face's own
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<bool>("ownForm"); // a ruby form of its own, not the usual glyph
+
+    const QString own;
+    QTest::newRow("Klee One か") << u"教科書体"_qs << own << u"か"_qs << true;
+    QTest::newRow("Klee One っ") << u"教科書体"_qs << own << u"っ"_qs << true;
+    QTest::newRow("Klee One vertical か") << u"@教科書体"_qs << own << u"か"_qs << true;
+    QTest::newRow("Klee One vertical っ") << u"@教科書体"_qs << own << u"っ"_qs << true;
+    QTest::newRow("Klee One lacking 牙: IPAMincho's usual")
+        << u"教科書体"_qs << own << u"牙"_qs << false;
+    QTest::newRow("IPAMincho か") << u"ＭＳ 明朝"_qs << own << u"か"_qs << false;
+    QTest::newRow("IPAMincho vertical っ") << u"@ＭＳ 明朝"_qs << own << u"っ"_qs << false;
+    QTest::newRow("IPAGothic ゃ") << u"ＭＳ ゴシック"_qs << own << u"ゃ"_qs << false;
+    QTest::newRow("stroke order on the textbook face: っ in Klee One's form")
+        << u"@筆順"_qs << u"@教科書体"_qs << u"っ"_qs << true;
+}
+
+void TestSurfaces::rubyForms()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, fallback);
+    QFETCH(QString, character);
+    QFETCH(bool, ownForm);
+    FontFaces faces;
+    const auto resolve = [&](qsizetype from) -> FontFace & {
+        return fallback.isEmpty() ? faces.face(sjis(face.mid(from)))
+                                  : faces.face(sjis(face.mid(from)), sjis(fallback.mid(from)));
+    };
+    FontFace &resolved = resolve(0);
+    const FontFace::Glyph usual = resolved.glyph(sjis(character));
+    const FontFace::Glyph &ruby = resolved.rubyGlyph(sjis(character));
+    QVERIFY(ruby.index != 0);
+    QCOMPARE(ruby.index != usual.index, ownForm);
+    // Drawn by the same face, in the same place, turned as the usual glyph is.
+    QCOMPARE(ruby.face, usual.face);
+    QCOMPARE(ruby.turned, usual.turned);
+    QCOMPARE(ruby.verticalForm, usual.verticalForm);
+    // A vertical form stays one in ruby: not the upright ruby form.
+    const quint32 upright = resolve(ruby.turned ? 1 : 0).rubyGlyph(sjis(character)).index;
+    QCOMPARE(ruby.index != upright, usual.verticalForm);
+}
+
+void TestSurfaces::rubyFormsDrawn_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("changes");
+
+    QTest::newRow("ＭＳ 明朝: as before") << u"ＭＳ 明朝"_qs << u"がっこう"_qs << false;
+    QTest::newRow("@ＭＳ 明朝: as before") << u"@ＭＳ 明朝"_qs << u"きょう。"_qs << false;
+    QTest::newRow("ＭＳ ゴシック: as before") << u"ＭＳ ゴシック"_qs << u"しゃしん"_qs << false;
+    QTest::newRow("教科書体 in Klee One's") << u"教科書体"_qs << u"がっこう"_qs << true;
+    QTest::newRow("@教科書体 in Klee One's") << u"@教科書体"_qs << u"きょう"_qs << true;
+    QTest::newRow("教科書体 lacking 牙: IPAMincho's, as before")
+        << u"教科書体"_qs << u"牙"_qs << false;
+}
+
+// A reading's kana as the engine draws them, with ruby forms off and on.
+void TestSurfaces::rubyFormsDrawn()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, text);
+    QFETCH(bool, changes);
+    const QSize size(16 * int(text.size()), 16);
+    const QImage usual = drawText(sjis(face), 16, text, size, QPoint());
+    const QImage ruby = drawText(sjis(face), 16, text, size, QPoint(), true);
+    QVERIFY(!inkBounds(ruby).isEmpty());
+    QCOMPARE(ruby != usual, changes);
 }
 
 void TestSurfaces::turnedGlyphReadsUpright_data()
