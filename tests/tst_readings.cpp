@@ -115,9 +115,9 @@ void TestReadings::sentences_data()
     QTest::newRow("2: katakana left alone")
         << u"東京タワーに行きました。"_s
         << u"｜東《とう》｜京《きょう》タワーに｜行《い》きました。"_s;
-    QTest::newRow("2: rendaku 友達, 休み")
+    QTest::newRow("2: jukujikun 友達, 休み")
         << u"休み時間に友達とサッカーをした。"_s
-        << u"｜休《やす》み｜時《じ》｜間《かん》に｜友《とも》｜達《だち》とサッカーをした。"_s;
+        << u"｜休《やす》み｜時《じ》｜間《かん》に｜友達《ともだち》とサッカーをした。"_s;
     QTest::newRow("2: kana prefix ご")
         << u"朝ご飯を食べてから、学校へ行く。"_s
         << u"｜朝《あさ》ご｜飯《はん》を｜食《た》べてから、｜学《がっ》｜校《こう》へ｜行《い》く。"_s;
@@ -192,6 +192,18 @@ void TestReadings::sentences_data()
     // にっぽん, which MeCab gives, is a reading of 日本; a teacher who wants にほん marks it.
     QTest::newRow("6: 日本 as the dictionary reads it")
         << u"日本は島国です。"_s << u"｜日《にっ》｜本《ぽん》は｜島《しま》｜国《ぐに》です。"_s;
+    // The words of the Jōyō table's list of special readings keep their reading whole,
+    // though their kanji have readings that would split it (上 じょう, 手 ず).
+    QTest::newRow("jukujikun 上手")
+        << u"弟は絵が上手です。"_s << u"｜弟《おとうと》は｜絵《え》が｜上手《じょうず》です。"_s;
+    QTest::newRow("jukujikun 手伝う, okurigana")
+        << u"母の仕事を手伝った。"_s
+        << u"｜母《はは》の｜仕《し》｜事《ごと》を｜手伝《てつだ》った。"_s;
+    QTest::newRow("jukujikun 一人 in one word 一人暮らし")
+        << u"一人暮らしのおばあさんに会った。"_s
+        << u"｜一人《ひとり》｜暮《ぐ》らしのおばあさんに｜会《あ》った。"_s;
+    QTest::newRow("jukujikun 時計 voiced in 腕時計")
+        << u"腕時計をなくした。"_s << u"｜腕《うで》｜時計《どけい》をなくした。"_s;
     QTest::newRow("teacher's mark wins over the dictionary: 日本《にほん》")
         << u"日本《にほん》の首都は東京です。"_s
         << u"｜日本《にほん》の｜首《しゅ》｜都《と》は｜東《とう》｜京《きょう》です。"_s;
@@ -310,7 +322,19 @@ void TestReadings::split_data()
     QTest::newRow("h to p and small tsu")
         << u"出発"_s << u"しゅっぱつ"_s << u"｜出《しゅっ》｜発《ぱつ》"_s;
     QTest::newRow("no split: spread") << u"今日"_s << u"きょう"_s << u"｜今日《きょう》"_s;
+    QTest::newRow("no split, no special reading: spread")
+        << u"海老"_s << u"えび"_s << u"｜海老《えび》"_s;
     QTest::newRow("two splits: spread") << u"願出"_s << u"ねがいで"_s << u"｜願出《ねがいで》"_s;
+    QTest::newRow("a special reading whole")
+        << u"上手"_s << u"じょうず"_s << u"｜上手《じょうず》"_s;
+    QTest::newRow("a special reading before okurigana")
+        << u"手伝う"_s << u"てつだう"_s << u"｜手伝《てつだ》う"_s;
+    QTest::newRow("a special reading in a longer run")
+        << u"一人暮らし"_s << u"ひとりぐらし"_s << u"｜一人《ひとり》｜暮《ぐ》らし"_s;
+    QTest::newRow("a special reading voiced")
+        << u"腕時計"_s << u"うでどけい"_s << u"｜腕《うで》｜時計《どけい》"_s;
+    QTest::newRow("another reading of a special word: split")
+        << u"紅葉"_s << u"こうよう"_s << u"｜紅《こう》｜葉《よう》"_s;
     QTest::newRow("the fewer sound changes win")
         << u"杜氏"_s << u"とうじ"_s << u"｜杜《と》｜氏《うじ》"_s;
     // Made-up words for the places where a sound may change.
