@@ -2,10 +2,12 @@
 
 #include <QStringView>
 #include <QVarLengthArray>
+#include <optional>
 
 /// Words of kanji with readings of their own, built into the program: the words of
 /// the list appended to the Jōyō kanji table (今日 きょう, 大人 おとな, 手伝う
-/// てつだう), whose reading stands beside the whole word.
+/// てつだう), whose reading stands beside the whole word, and the days of the month,
+/// which MeCab reads as a number and a counter (三日 さんにち for みっか).
 namespace SpecialReadings {
 
 /// A word and its reading, in hiragana.
@@ -22,5 +24,10 @@ using Words = QVarLengthArray<Word, 2>;
 /// A word may have several (明日 あす, あした); read otherwise (紅葉 こうよう), it is
 /// read kanji by kanji.
 Words wholeWordsAt(QStringView kanji);
+
+/// The reading of a run of kanji standing alone, whatever MeCab says: 一人 ひとり, 三日
+/// みっか. None for a run that is no such word, or one whose reading depends on what
+/// it means (一日 ついたち or いちにち).
+std::optional<QStringView> reading(QStringView run);
 
 } // namespace SpecialReadings
