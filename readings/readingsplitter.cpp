@@ -3,6 +3,7 @@
 #include "kana.h"
 #include "kanjireadings.h"
 #include "rubymarks.h"
+#include "specialreadings.h"
 
 #include <QVarLengthArray>
 #include <algorithm>
@@ -153,20 +154,35 @@ std::optional<int> soundChanges(QStringView sound, QStringView read, bool first,
     return changes;
 }
 
+// A part of a run's reading: one kanji's, or a word's read as a whole; where it ends
+// in the run's kanji and in the reading.
+struct Unit {
+    qsizetype kanji;
+    qsizetype reading;
+
+    bool operator==(const Unit &other) const = default;
+};
+using Units = QVarLengthArray<Unit, 8>;
+
 // The search for the splits of a run's reading over its kanji with the fewest
-// sound changes.
+// sound changes. A word read as a whole (今日 きょう, 一人 ひとり) is never split
+// where the reading holds it, though its kanji may have readings that fit (一 ひと,
+// 人 り).
 class RunSplit {
 public:
     RunSplit(QStringView run, QStringView reading) : m_reading(reading)
     {
+        qsizetype at = 0;
         for (const char32_t kanji : kanjiOf(run)) {
             m_sounds.append(KanjiReadings::readings(kanji));
+            m_words.append(SpecialReadings::wholeWordsAt(run.sliced(at)));
+            at += run[at].isHighSurrogate() ? 2 : 1;
         }
-        visit(0, 0);
+        visit(0, 0, 0);
     }
 
-    /// Where each kanji's reading ends; nothing unless exactly one best split.
-    std::optional<Cuts> unique() const
+    /// The parts of the reading; nothing unless exactly one best split.
+    std::optional<Units> unique() const
     {
         if (m_bestCost == INT_MAX || m_tie || m_steps > MaxSearchSteps) {
             return std::nullopt;
@@ -175,49 +191,63 @@ public:
     }
 
 private:
-    void visit(qsizetype position, int cost)
+    void visit(qsizetype k, qsizetype position, int cost)
     {
         if (++m_steps > MaxSearchSteps || cost > m_bestCost) {
             return;
         }
-        const qsizetype k = m_ends.size();
         if (k == m_sounds.size()) {
             if (position == m_reading.size()) {
                 record(cost);
             }
             return;
         }
-        const bool first = k == 0;
-        const bool last = k + 1 == m_sounds.size();
-        const QStringView rest = m_reading.sliced(position);
-        for (const QStringView sound : m_sounds[k]) {
-            if (sound.size() > rest.size()) {
-                continue;
-            }
-            if (const std::optional<int> changes =
-                    soundChanges(sound, rest.first(sound.size()), first, last)) {
-                m_ends.append(position + sound.size());
-                visit(position + sound.size(), cost + *changes);
-                m_ends.removeLast();
-            }
+        bool word = false;
+        for (const SpecialReadings::Word &whole : m_words[k]) {
+            word = take(whole.reading, k, k + whole.kanji.size(), position, cost) || word;
         }
+        if (word) {
+            return;
+        }
+        for (const QStringView sound : m_sounds[k]) {
+            take(sound, k, k + 1, position, cost);
+        }
+    }
+
+    // Goes on with the kanji from k to end read as `sound`, if the reading goes on so.
+    bool take(QStringView sound, qsizetype k, qsizetype end, qsizetype position, int cost)
+    {
+        const QStringView rest = m_reading.sliced(position);
+        if (sound.size() > rest.size()) {
+            return false;
+        }
+        const std::optional<int> changes =
+            soundChanges(sound, rest.first(sound.size()), k == 0, end == m_sounds.size());
+        if (!changes) {
+            return false;
+        }
+        m_units.append({end, position + sound.size()});
+        visit(end, position + sound.size(), cost + *changes);
+        m_units.removeLast();
+        return true;
     }
 
     void record(int cost)
     {
         if (cost < m_bestCost) {
             m_bestCost = cost;
-            m_best = m_ends;
+            m_best = m_units;
             m_tie = false;
-        } else if (m_ends != m_best) {
+        } else if (m_units != m_best) {
             m_tie = true;
         }
     }
 
     QStringView m_reading;
     QList<QList<QStringView>> m_sounds;
-    Cuts m_ends;
-    Cuts m_best;
+    QVarLengthArray<SpecialReadings::Words, 8> m_words;
+    Units m_units;
+    Units m_best;
     int m_bestCost = INT_MAX;
     bool m_tie = false;
     int m_steps = 0;
@@ -238,8 +268,8 @@ std::optional<QList<ReadingSplitter::Piece>> piecesFor(QStringView word, QString
             pieces.append({text, {}});
             continue;
         }
-        const std::optional<Cuts> ends = RunSplit(text, part).unique();
-        if (!ends) {
+        const std::optional<Units> units = RunSplit(text, part).unique();
+        if (!units) {
             if (strict) {
                 return std::nullopt;
             }
@@ -247,12 +277,17 @@ std::optional<QList<ReadingSplitter::Piece>> piecesFor(QStringView word, QString
             continue;
         }
         qsizetype at = 0;
+        qsizetype kanji = 0;
         qsizetype readFrom = 0;
-        for (const qsizetype end : *ends) {
-            const qsizetype length = text[at].isHighSurrogate() ? 2 : 1;
-            pieces.append({text.sliced(at, length), part.sliced(readFrom, end - readFrom)});
+        for (const Unit &unit : *units) {
+            qsizetype length = 0;
+            for (; kanji < unit.kanji; ++kanji) {
+                length += text[at + length].isHighSurrogate() ? 2 : 1;
+            }
+            pieces.append(
+                {text.sliced(at, length), part.sliced(readFrom, unit.reading - readFrom)});
             at += length;
-            readFrom = end;
+            readFrom = unit.reading;
         }
     }
     return pieces;

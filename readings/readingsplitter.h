@@ -12,11 +12,13 @@
 /// first kana (rendaku: か→が, さ→ざ, た→だ, は→ば or ぱ), one before the last may
 /// end in a small っ for its final つ, く, ち or き, and 々 reads as the kanji before
 /// it. Of the splits, those with the fewest such changes count; when there is none,
-/// or more than one, the run keeps its part whole (今日 きょう).
+/// or more than one, the run keeps its part whole (海老 えび). A word of
+/// SpecialReadings keeps its reading whole wherever the reading holds it, though its
+/// kanji have readings that fit (上手 じょうず, not 上 じょう and 手 ず).
 namespace ReadingSplitter {
 
-/// A part of the word: a kana run, a run of kanji or one kanji. The views are parts
-/// of the word and of its reading.
+/// A part of the word: a kana run, a run of kanji, a word read whole or one kanji.
+/// The views are parts of the word and of its reading.
 struct Piece {
     QStringView text;
     QStringView reading; ///< empty for kana: no mark

@@ -3,6 +3,7 @@
 #include "kana.h"
 #include "readingsplitter.h"
 #include "rubymarks.h"
+#include "specialreadings.h"
 #include "wordreader.h"
 
 #include <algorithm>
@@ -37,15 +38,13 @@ std::optional<QString> hiraganaReading(const QString &katakana)
     return reading;
 }
 
-void annotateWord(QStringView word, const QString &katakana, QString &out)
+void annotateWord(QStringView word, QStringView reading, QString &out)
 {
-    const std::optional<QString> reading =
-        RubyMarks::hasKanji(word) ? hiraganaReading(katakana) : std::nullopt;
-    if (!reading) {
+    if (reading.isEmpty()) {
         out += word;
         return;
     }
-    for (const ReadingSplitter::Piece &piece : ReadingSplitter::split(word, *reading)) {
+    for (const ReadingSplitter::Piece &piece : ReadingSplitter::split(word, reading)) {
         if (piece.reading.isEmpty()) {
             out += piece.text;
         } else {
@@ -54,19 +53,83 @@ void annotateWord(QStringView word, const QString &katakana, QString &out)
     }
 }
 
+bool kanjiBefore(QStringView text, qsizetype at)
+{
+    if (at == 0) {
+        return false;
+    }
+    const bool pair = at > 1 && text[at - 1].isLowSurrogate() && text[at - 2].isHighSurrogate();
+    return RubyMarks::isKanji(pair ? QChar::surrogateToUcs4(text[at - 2], text[at - 1])
+                                   : text[at - 1].unicode());
+}
+
+qsizetype kanjiRunEnd(QStringView text, qsizetype at)
+{
+    while (at < text.size()) {
+        const bool pair =
+            text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate();
+        if (!RubyMarks::isKanji(pair ? QChar::surrogateToUcs4(text[at], text[at + 1])
+                                     : text[at].unicode())) {
+            break;
+        }
+        at += pair ? 2 : 1;
+    }
+    return at;
+}
+
+// A run of kanji that stands alone and always reads one way, from the word `first` on
+// (MeCab reads 一人 as 一 いち and 人 にん): the last word it takes up, and the
+// reading. A word reaching out of the run is MeCab's to read (上手い うまい).
+struct StandingRun {
+    qsizetype last;
+    QStringView reading;
+};
+
+std::optional<StandingRun> standingRun(QStringView text, const QList<WordReader::Word> &words,
+                                       qsizetype first)
+{
+    const qsizetype start = words[first].start;
+    if (kanjiBefore(text, start)) {
+        return std::nullopt;
+    }
+    const qsizetype end = kanjiRunEnd(text, start);
+    const std::optional<QStringView> reading =
+        SpecialReadings::reading(text.sliced(start, end - start));
+    if (!reading) {
+        return std::nullopt;
+    }
+    for (qsizetype w = first; w < words.size() && words[w].end <= end; ++w) {
+        if (words[w].end == end) {
+            return StandingRun{w, *reading};
+        }
+    }
+    return std::nullopt;
+}
+
 // Text with no mark in it and nothing but text: each word with kanji gets the
-// dictionary's reading.
+// dictionary's reading, a run of kanji that always reads one way that reading.
 void annotateWords(QStringView text, QString &out)
 {
     if (!RubyMarks::hasKanji(text)) {
         out += text;
         return;
     }
+    const QList<WordReader::Word> words = wordReader().words(text);
     qsizetype done = 0;
-    for (const WordReader::Word &word : wordReader().words(text)) {
-        out += text.sliced(done, word.start - done);
-        annotateWord(text.sliced(word.start, word.end - word.start), word.reading, out);
-        done = word.end;
+    for (qsizetype w = 0; w < words.size(); ++w) {
+        const qsizetype start = words[w].start;
+        out += text.sliced(done, start - done);
+        if (const std::optional<StandingRun> run = standingRun(text, words, w)) {
+            w = run->last;
+            annotateWord(text.sliced(start, words[w].end - start), run->reading, out);
+        } else {
+            const QStringView word = text.sliced(start, words[w].end - start);
+            const QString reading = RubyMarks::hasKanji(word)
+                                        ? hiraganaReading(words[w].reading).value_or(QString())
+                                        : QString();
+            annotateWord(word, reading, out);
+        }
+        done = words[w].end;
     }
     out += text.sliced(done);
 }

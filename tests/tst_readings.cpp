@@ -79,8 +79,9 @@ void TestReadings::initTestCase()
 
 // School sentences from grade 1 to 6, each checked against MeCab's words and read as
 // a teacher reads them. Left out because MeCab (IPA dictionary) reads them wrong for
-// school: 一人 and 二人 (いちにん, ににん), 3月 (つき), 3日 and 二十日 (にち), 三本
-// (さんほん), 一ヶ月 (いちかげつ), 七時 (ななじ), 青空の下で (もと).
+// school: 3月 (つき), 3日 (にち), a day after its month (五月五日: ご, にち) and 一人 in a
+// longer run of kanji (一人息子: いちにん), 三本 (さんほん), 一ヶ月 (いちかげつ), 七時
+// (ななじ), 一日中 (ちゅう), 青空の下で (もと).
 void TestReadings::sentences_data()
 {
     QTest::addColumn<QString>("line");
@@ -115,9 +116,9 @@ void TestReadings::sentences_data()
     QTest::newRow("2: katakana left alone")
         << u"東京タワーに行きました。"_s
         << u"｜東《とう》｜京《きょう》タワーに｜行《い》きました。"_s;
-    QTest::newRow("2: rendaku 友達, 休み")
+    QTest::newRow("2: jukujikun 友達, 休み")
         << u"休み時間に友達とサッカーをした。"_s
-        << u"｜休《やす》み｜時《じ》｜間《かん》に｜友《とも》｜達《だち》とサッカーをした。"_s;
+        << u"｜休《やす》み｜時《じ》｜間《かん》に｜友達《ともだち》とサッカーをした。"_s;
     QTest::newRow("2: kana prefix ご")
         << u"朝ご飯を食べてから、学校へ行く。"_s
         << u"｜朝《あさ》ご｜飯《はん》を｜食《た》べてから、｜学《がっ》｜校《こう》へ｜行《い》く。"_s;
@@ -192,6 +193,46 @@ void TestReadings::sentences_data()
     // にっぽん, which MeCab gives, is a reading of 日本; a teacher who wants にほん marks it.
     QTest::newRow("6: 日本 as the dictionary reads it")
         << u"日本は島国です。"_s << u"｜日《にっ》｜本《ぽん》は｜島《しま》｜国《ぐに》です。"_s;
+    // The words of the Jōyō table's list of special readings keep their reading whole,
+    // though their kanji have readings that would split it (上 じょう, 手 ず).
+    QTest::newRow("jukujikun 上手")
+        << u"弟は絵が上手です。"_s << u"｜弟《おとうと》は｜絵《え》が｜上手《じょうず》です。"_s;
+    QTest::newRow("jukujikun 手伝う, okurigana")
+        << u"母の仕事を手伝った。"_s
+        << u"｜母《はは》の｜仕《し》｜事《ごと》を｜手伝《てつだ》った。"_s;
+    QTest::newRow("jukujikun 一人 in one word 一人暮らし")
+        << u"一人暮らしのおばあさんに会った。"_s
+        << u"｜一人《ひとり》｜暮《ぐ》らしのおばあさんに｜会《あ》った。"_s;
+    QTest::newRow("jukujikun 時計 voiced in 腕時計")
+        << u"腕時計をなくした。"_s << u"｜腕《うで》｜時計《どけい》をなくした。"_s;
+    // Runs of kanji standing alone that always read one way, where MeCab reads a
+    // number and a counter: 一 いち, 人 にん; 三 さん, 日間 にちかん.
+    QTest::newRow("一人, 二人, 三日間 over MeCab's numbers")
+        << u"一人で、二人の友達と三日間あそんだ。"_s
+        << u"｜一人《ひとり》で、｜二人《ふたり》の｜友達《ともだち》と｜三《みっ》｜日《か》｜間《かん》あそんだ。"_s;
+    QTest::newRow("二十日 over MeCab's numbers")
+        << u"二十日に遠足に行きます。"_s
+        << u"｜二十日《はつか》に｜遠《えん》｜足《そく》に｜行《い》きます。"_s;
+    QTest::newRow("二日 whole, 四日 kanji by kanji")
+        << u"二日から四日まで休みです。"_s
+        << u"｜二日《ふつか》から｜四《よっ》｜日《か》まで｜休《やす》みです。"_s;
+    QTest::newRow("七日, 八日 over MeCab's numbers")
+        << u"七日と八日は学校が休みです。"_s
+        << u"｜七《なの》｜日《か》と｜八《よう》｜日《か》は｜学《がっ》｜校《こう》が｜休《やす》みです。"_s;
+    QTest::newRow("一人一人 over MeCab's numbers")
+        << u"一人一人が発表した。"_s
+        << u"｜一人《ひとり》｜一人《ひとり》が｜発《はっ》｜表《ぴょう》した。"_s;
+    QTest::newRow("七夕 over MeCab's 七 なな, 夕 ゆう")
+        << u"浴衣を着て七夕まつりに行く。"_s
+        << u"｜浴衣《ゆかた》を｜着《き》て｜七夕《たなばた》まつりに｜行《い》く。"_s;
+    QTest::newRow("a longer run is MeCab's: 二人三脚")
+        << u"二人三脚で走った。"_s
+        << u"｜二《に》｜人《にん》｜三《さん》｜脚《きゃく》で｜走《はし》った。"_s;
+    QTest::newRow("a word reaching past the run is MeCab's: 上手い")
+        << u"この料理は上手い。"_s << u"この｜料《りょう》｜理《り》は｜上手《うま》い。"_s;
+    QTest::newRow("teacher's mark wins over a fixed reading: 今日《こんにち》")
+        << u"今日《こんにち》の日本は豊かだ。"_s
+        << u"｜今日《こんにち》の｜日《にっ》｜本《ぽん》は｜豊《ゆた》かだ。"_s;
     QTest::newRow("teacher's mark wins over the dictionary: 日本《にほん》")
         << u"日本《にほん》の首都は東京です。"_s
         << u"｜日本《にほん》の｜首《しゅ》｜都《と》は｜東《とう》｜京《きょう》です。"_s;
@@ -310,7 +351,21 @@ void TestReadings::split_data()
     QTest::newRow("h to p and small tsu")
         << u"出発"_s << u"しゅっぱつ"_s << u"｜出《しゅっ》｜発《ぱつ》"_s;
     QTest::newRow("no split: spread") << u"今日"_s << u"きょう"_s << u"｜今日《きょう》"_s;
+    QTest::newRow("no split, no special reading: spread")
+        << u"海老"_s << u"えび"_s << u"｜海老《えび》"_s;
     QTest::newRow("two splits: spread") << u"願出"_s << u"ねがいで"_s << u"｜願出《ねがいで》"_s;
+    QTest::newRow("a special reading whole")
+        << u"上手"_s << u"じょうず"_s << u"｜上手《じょうず》"_s;
+    QTest::newRow("a special reading before okurigana")
+        << u"手伝う"_s << u"てつだう"_s << u"｜手伝《てつだ》う"_s;
+    QTest::newRow("a special reading in a longer run")
+        << u"一人暮らし"_s << u"ひとりぐらし"_s << u"｜一人《ひとり》｜暮《ぐ》らし"_s;
+    QTest::newRow("a special reading voiced")
+        << u"腕時計"_s << u"うでどけい"_s << u"｜腕《うで》｜時計《どけい》"_s;
+    QTest::newRow("another reading of a special word: split")
+        << u"紅葉"_s << u"こうよう"_s << u"｜紅《こう》｜葉《よう》"_s;
+    QTest::newRow("a day of the month: split")
+        << u"三日"_s << u"みっか"_s << u"｜三《みっ》｜日《か》"_s;
     QTest::newRow("the fewer sound changes win")
         << u"杜氏"_s << u"とうじ"_s << u"｜杜《と》｜氏《うじ》"_s;
     // Made-up words for the places where a sound may change.
