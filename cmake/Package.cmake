@@ -17,9 +17,11 @@ window or from the command line.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The faces the sheets name are drawn with the IPA fonts; the readings come from
-# MeCab's IPA dictionary (the library itself is found by the shared-library scan).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont, mecab-ipadic-utf8")
+# The faces the sheets name are drawn with the IPA fonts, the textbook face with Klee
+# One, stroke order with KanjiStrokeOrders; the readings come from MeCab's IPA
+# dictionary (the library itself is found by the shared-library scan).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "fonts-ipafont, fonts-klee, fonts-kanjistrokeorders, mecab-ipadic-utf8")
 # Japanese in Qt's own dialogs, and Japanese input through fcitx5.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fcitx5-frontend-qt6")
 
