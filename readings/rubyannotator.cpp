@@ -78,8 +78,9 @@ qsizetype kanjiRunEnd(QStringView text, qsizetype at)
 }
 
 // A run of kanji that stands alone and always reads one way, from the word `first` on
-// (MeCab reads 一人 as 一 いち and 人 にん): the last word it takes up, and the
-// reading. A word reaching out of the run is MeCab's to read (上手い うまい).
+// (MeCab reads 一人 as 一 いち and 人 にん), or a day of the month ending the run right
+// after a word ending in 月 (五月|五日: 五 ご, 日 にち for いつか): the last word it takes
+// up, and the reading. A word reaching out of the run is MeCab's to read (上手い うまい).
 struct StandingRun {
     qsizetype last;
     QStringView reading;
@@ -89,12 +90,14 @@ std::optional<StandingRun> standingRun(QStringView text, const QList<WordReader:
                                        qsizetype first)
 {
     const qsizetype start = words[first].start;
-    if (kanjiBefore(text, start)) {
+    const bool alone = !kanjiBefore(text, start);
+    if (!alone && text[start - 1] != u'月') {
         return std::nullopt;
     }
     const qsizetype end = kanjiRunEnd(text, start);
+    const QStringView run = text.sliced(start, end - start);
     const std::optional<QStringView> reading =
-        SpecialReadings::reading(text.sliced(start, end - start));
+        alone ? SpecialReadings::reading(run) : SpecialReadings::dayReading(run);
     if (!reading) {
         return std::nullopt;
     }
@@ -107,7 +110,8 @@ std::optional<StandingRun> standingRun(QStringView text, const QList<WordReader:
 }
 
 // Text with no mark in it and nothing but text: each word with kanji gets the
-// dictionary's reading, a run of kanji that always reads one way that reading.
+// dictionary's reading, a run of kanji that always reads one way that reading, and so
+// a day after its month.
 void annotateWords(QStringView text, QString &out)
 {
     if (!RubyMarks::hasKanji(text)) {

@@ -23,7 +23,12 @@ struct Entry {
     std::u16string_view kanji;
     std::u16string_view reading;
     Kind kind;
+    // Read so right after its month too (五月五日 いつか), where 一日 can only be the
+    // first: ついたち.
+    bool dayOfMonth = false;
 };
+
+constexpr bool DayOfMonth = true;
 
 // The list appended to the Jōyō kanji table, in its order, then what MeCab reads as
 // a number and a counter: the days of the month, spans of days, 一人一人. A word with
@@ -101,7 +106,7 @@ constexpr Entry Entries[] = {
     {u"七夕", u"たなばた", Kind::Always},
     {u"足袋", u"たび", Kind::Always},
     {u"稚児", u"ちご", Kind::Always},
-    {u"一日", u"ついたち", Kind::Whole},
+    {u"一日", u"ついたち", Kind::Whole, DayOfMonth},
     {u"築山", u"つきやま", Kind::Always},
     {u"梅雨", u"つゆ", Kind::Always},
     {u"凸凹", u"でこぼこ", Kind::Always},
@@ -120,12 +125,12 @@ constexpr Entry Entries[] = {
     {u"博士", u"はかせ", Kind::Whole},
     {u"二十", u"はたち", Kind::Whole},
     {u"二十歳", u"はたち", Kind::Whole},
-    {u"二十日", u"はつか", Kind::Always},
+    {u"二十日", u"はつか", Kind::Always, DayOfMonth},
     {u"波止場", u"はとば", Kind::Always},
     {u"一人", u"ひとり", Kind::Always},
     {u"日和", u"ひより", Kind::Always},
     {u"二人", u"ふたり", Kind::Always},
-    {u"二日", u"ふつか", Kind::Always},
+    {u"二日", u"ふつか", Kind::Always, DayOfMonth},
     {u"吹雪", u"ふぶき", Kind::Always},
     {u"下手", u"へた", Kind::Always},
     {u"部屋", u"へや", Kind::Always},
@@ -146,14 +151,16 @@ constexpr Entry Entries[] = {
     {u"行方", u"ゆくえ", Kind::Always},
     {u"寄席", u"よせ", Kind::Always},
     {u"若人", u"わこうど", Kind::Always},
-    {u"三日", u"みっか", Kind::Counted},
-    {u"四日", u"よっか", Kind::Counted},
-    {u"五日", u"いつか", Kind::Counted},
-    {u"六日", u"むいか", Kind::Counted},
-    {u"七日", u"なのか", Kind::Counted},
-    {u"八日", u"ようか", Kind::Counted},
-    {u"九日", u"ここのか", Kind::Counted},
-    {u"十日", u"とおか", Kind::Counted},
+    {u"三日", u"みっか", Kind::Counted, DayOfMonth},
+    {u"四日", u"よっか", Kind::Counted, DayOfMonth},
+    {u"五日", u"いつか", Kind::Counted, DayOfMonth},
+    {u"六日", u"むいか", Kind::Counted, DayOfMonth},
+    {u"七日", u"なのか", Kind::Counted, DayOfMonth},
+    {u"八日", u"ようか", Kind::Counted, DayOfMonth},
+    {u"九日", u"ここのか", Kind::Counted, DayOfMonth},
+    {u"十日", u"とおか", Kind::Counted, DayOfMonth},
+    {u"十四日", u"じゅうよっか", Kind::Counted, DayOfMonth},
+    {u"二十四日", u"にじゅうよっか", Kind::Counted, DayOfMonth},
     {u"二日間", u"ふつかかん", Kind::Counted},
     {u"三日間", u"みっかかん", Kind::Counted},
     {u"四日間", u"よっかかん", Kind::Counted},
@@ -163,7 +170,9 @@ constexpr Entry Entries[] = {
     {u"八日間", u"ようかかん", Kind::Counted},
     {u"九日間", u"ここのかかん", Kind::Counted},
     {u"十日間", u"とおかかん", Kind::Counted},
+    {u"十四日間", u"じゅうよっかかん", Kind::Counted},
     {u"二十日間", u"はつかかん", Kind::Counted},
+    {u"二十四日間", u"にじゅうよっかかん", Kind::Counted},
     {u"一人一人", u"ひとりひとり", Kind::Counted},
 };
 
@@ -211,14 +220,34 @@ SpecialReadings::Words SpecialReadings::wholeWordsAt(QStringView kanji)
     return words;
 }
 
-std::optional<QStringView> SpecialReadings::reading(QStringView run)
+namespace {
+
+// The first entry for the run, if any; a lone kanji has none.
+const Entry *entryFor(QStringView run)
 {
     if (run.size() < 2) {
-        return std::nullopt;
+        return nullptr;
     }
     const std::u16string_view key(run.utf16(), size_t(run.size()));
     const auto entry = std::ranges::lower_bound(Sorted, key, {}, &Entry::kanji);
-    if (entry == Sorted.end() || entry->kanji != key || entry->kind == Kind::Whole) {
+    return entry != Sorted.end() && entry->kanji == key ? &*entry : nullptr;
+}
+
+} // namespace
+
+std::optional<QStringView> SpecialReadings::reading(QStringView run)
+{
+    const Entry *entry = entryFor(run);
+    if (!entry || entry->kind == Kind::Whole) {
+        return std::nullopt;
+    }
+    return view(entry->reading);
+}
+
+std::optional<QStringView> SpecialReadings::dayReading(QStringView run)
+{
+    const Entry *entry = entryFor(run);
+    if (!entry || !entry->dayOfMonth) {
         return std::nullopt;
     }
     return view(entry->reading);

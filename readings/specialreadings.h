@@ -30,4 +30,8 @@ Words wholeWordsAt(QStringView kanji);
 /// it means (一日 ついたち or いちにち).
 std::optional<QStringView> reading(QStringView run);
 
+/// The reading of a run of kanji right after its month, if it is a day of the month:
+/// 五日 いつか in 五月五日, and 一日 ついたち, which after a month can only be the first.
+std::optional<QStringView> dayReading(QStringView run);
+
 } // namespace SpecialReadings

@@ -79,9 +79,9 @@ void TestReadings::initTestCase()
 
 // School sentences from grade 1 to 6, each checked against MeCab's words and read as
 // a teacher reads them. Left out because MeCab (IPA dictionary) reads them wrong for
-// school: 3月 (つき), 3日 (にち), a day after its month (五月五日: ご, にち) and 一人 in a
-// longer run of kanji (一人息子: いちにん), 三本 (さんほん), 一ヶ月 (いちかげつ), 七時
-// (ななじ), 一日中 (ちゅう), 青空の下で (もと).
+// school: 3月 (つき), 3日 (にち), 一人 in a longer run of kanji (一人息子: いちにん), a day
+// followed by more kanji (五月一日月曜日: いち, にち), 三本 (さんほん), 一ヶ月 (いちかげつ),
+// 七時 (ななじ), 一日中 (ちゅう), 青空の下で (もと).
 void TestReadings::sentences_data()
 {
     QTest::addColumn<QString>("line");
@@ -222,6 +222,26 @@ void TestReadings::sentences_data()
     QTest::newRow("一人一人 over MeCab's numbers")
         << u"一人一人が発表した。"_s
         << u"｜一人《ひとり》｜一人《ひとり》が｜発《はっ》｜表《ぴょう》した。"_s;
+    // A day right after its month, where MeCab reads a number and にち: read as it
+    // would stand alone, and 一日 as the first; the month keeps MeCab's reading.
+    QTest::newRow("day after its month: 五月五日")
+        << u"五月五日はこどもの日です。"_s
+        << u"｜五《ご》｜月《がつ》｜五《いつ》｜日《か》はこどもの｜日《ひ》です。"_s;
+    QTest::newRow("day after its month: 一月一日 ついたち")
+        << u"一月一日に、はつもうでに行った。"_s
+        << u"｜一《いち》｜月《がつ》｜一日《ついたち》に、はつもうでに｜行《い》った。"_s;
+    QTest::newRow("day after its month: 七月七日, 七夕")
+        << u"七月七日は七夕です。"_s
+        << u"｜七《しち》｜月《がつ》｜七《なの》｜日《か》は｜七夕《たなばた》です。"_s;
+    QTest::newRow("day after its month: 十二月二十日, 月曜日 as MeCab reads it")
+        << u"十二月二十日は月曜日です。"_s
+        << u"｜十《じゅう》｜二《に》｜月《がつ》｜二十日《はつか》は｜月《げつ》｜曜《よう》｜日《び》です。"_s;
+    QTest::newRow("day after its month: 八月二日, 三日月 kept")
+        << u"八月二日の夜、三日月が出た。"_s
+        << u"｜八《はち》｜月《がつ》｜二日《ふつか》の｜夜《よる》、｜三《み》｜日《か》｜月《づき》が｜出《で》た。"_s;
+    QTest::newRow("day after its month: 十二月二十四日, 十四日間 alone")
+        << u"十二月二十四日から十四日間、旅行した。"_s
+        << u"｜十《じゅう》｜二《に》｜月《がつ》｜二《に》｜十《じゅう》｜四《よっ》｜日《か》から｜十《じゅう》｜四《よっ》｜日《か》｜間《かん》、｜旅《りょ》｜行《こう》した。"_s;
     QTest::newRow("七夕 over MeCab's 七 なな, 夕 ゆう")
         << u"浴衣を着て七夕まつりに行く。"_s
         << u"｜浴衣《ゆかた》を｜着《き》て｜七夕《たなばた》まつりに｜行《い》く。"_s;
