@@ -1,9 +1,9 @@
 #include "readingsplitter.h"
 
+#include "fixedreadings.h"
 #include "kana.h"
 #include "kanjireadings.h"
 #include "rubymarks.h"
-#include "specialreadings.h"
 
 #include <QVarLengthArray>
 #include <algorithm>
@@ -175,7 +175,7 @@ public:
         qsizetype at = 0;
         for (const char32_t kanji : kanjiOf(run)) {
             m_sounds.append(KanjiReadings::readings(kanji));
-            m_words.append(SpecialReadings::wholeWordsAt(run.sliced(at)));
+            m_words.append(FixedReadings::wholeWordsAt(run.sliced(at)));
             at += run[at].isHighSurrogate() ? 2 : 1;
         }
         visit(0, 0, 0);
@@ -203,7 +203,7 @@ private:
             return;
         }
         bool word = false;
-        for (const SpecialReadings::Word &whole : m_words[k]) {
+        for (const FixedReadings::Word &whole : m_words[k]) {
             word = take(whole.reading, k, k + whole.kanji.size(), position, cost) || word;
         }
         if (word) {
@@ -245,7 +245,7 @@ private:
 
     QStringView m_reading;
     QList<QList<QStringView>> m_sounds;
-    QVarLengthArray<SpecialReadings::Words, 8> m_words;
+    QVarLengthArray<FixedReadings::Words, 8> m_words;
     Units m_units;
     Units m_best;
     int m_bestCost = INT_MAX;

@@ -13,7 +13,7 @@
 /// end in a small っ for its final つ, く, ち or き, and 々 reads as the kanji before
 /// it. Of the splits, those with the fewest such changes count; when there is none,
 /// or more than one, the run keeps its part whole (海老 えび). A word of
-/// SpecialReadings keeps its reading whole wherever the reading holds it, though its
+/// FixedReadings keeps its reading whole wherever the reading holds it, though its
 /// kanji have readings that fit (上手 じょうず, not 上 じょう and 手 ず).
 namespace ReadingSplitter {
 

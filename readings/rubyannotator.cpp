@@ -1,9 +1,9 @@
 #include "rubyannotator.h"
 
+#include "fixedreadings.h"
 #include "kana.h"
 #include "readingsplitter.h"
 #include "rubymarks.h"
-#include "specialreadings.h"
 #include "wordreader.h"
 
 #include <algorithm>
@@ -97,7 +97,7 @@ std::optional<StandingRun> standingRun(QStringView text, const QList<WordReader:
     const qsizetype end = kanjiRunEnd(text, start);
     const QStringView run = text.sliced(start, end - start);
     const std::optional<QStringView> reading =
-        alone ? SpecialReadings::reading(run) : SpecialReadings::dayReading(run);
+        alone ? FixedReadings::reading(run) : FixedReadings::dayReading(run);
     if (!reading) {
         return std::nullopt;
     }

@@ -193,7 +193,7 @@ void TestReadings::sentences_data()
     // にっぽん, which MeCab gives, is a reading of 日本; a teacher who wants にほん marks it.
     QTest::newRow("6: 日本 as the dictionary reads it")
         << u"日本は島国です。"_s << u"｜日《にっ》｜本《ぽん》は｜島《しま》｜国《ぐに》です。"_s;
-    // The words of the Jōyō table's list of special readings keep their reading whole,
+    // The words of the Jōyō table's list of fixed readings keep their reading whole,
     // though their kanji have readings that would split it (上 じょう, 手 ず).
     QTest::newRow("jukujikun 上手")
         << u"弟は絵が上手です。"_s << u"｜弟《おとうと》は｜絵《え》が｜上手《じょうず》です。"_s;
@@ -371,18 +371,18 @@ void TestReadings::split_data()
     QTest::newRow("h to p and small tsu")
         << u"出発"_s << u"しゅっぱつ"_s << u"｜出《しゅっ》｜発《ぱつ》"_s;
     QTest::newRow("no split: spread") << u"今日"_s << u"きょう"_s << u"｜今日《きょう》"_s;
-    QTest::newRow("no split, no special reading: spread")
+    QTest::newRow("no split, no fixed reading: spread")
         << u"海老"_s << u"えび"_s << u"｜海老《えび》"_s;
     QTest::newRow("two splits: spread") << u"願出"_s << u"ねがいで"_s << u"｜願出《ねがいで》"_s;
-    QTest::newRow("a special reading whole")
+    QTest::newRow("a fixed reading whole")
         << u"上手"_s << u"じょうず"_s << u"｜上手《じょうず》"_s;
-    QTest::newRow("a special reading before okurigana")
+    QTest::newRow("a fixed reading before okurigana")
         << u"手伝う"_s << u"てつだう"_s << u"｜手伝《てつだ》う"_s;
-    QTest::newRow("a special reading in a longer run")
+    QTest::newRow("a fixed reading in a longer run")
         << u"一人暮らし"_s << u"ひとりぐらし"_s << u"｜一人《ひとり》｜暮《ぐ》らし"_s;
-    QTest::newRow("a special reading voiced")
+    QTest::newRow("a fixed reading voiced")
         << u"腕時計"_s << u"うでどけい"_s << u"｜腕《うで》｜時計《どけい》"_s;
-    QTest::newRow("another reading of a special word: split")
+    QTest::newRow("another reading of a fixed word: split")
         << u"紅葉"_s << u"こうよう"_s << u"｜紅《こう》｜葉《よう》"_s;
     QTest::newRow("a day of the month: split")
         << u"三日"_s << u"みっか"_s << u"｜三《みっ》｜日《か》"_s;

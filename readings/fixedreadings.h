@@ -8,7 +8,7 @@
 /// the list appended to the Jōyō kanji table (今日 きょう, 大人 おとな, 手伝う
 /// てつだう), whose reading stands beside the whole word, and the days of the month,
 /// which MeCab reads as a number and a counter (三日 さんにち for みっか).
-namespace SpecialReadings {
+namespace FixedReadings {
 
 /// A word and its reading, in hiragana.
 struct Word {
@@ -34,4 +34,4 @@ std::optional<QStringView> reading(QStringView run);
 /// 五日 いつか in 五月五日, and 一日 ついたち, which after a month can only be the first.
 std::optional<QStringView> dayReading(QStringView run);
 
-} // namespace SpecialReadings
+} // namespace FixedReadings

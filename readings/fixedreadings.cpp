@@ -1,4 +1,4 @@
-#include "specialreadings.h"
+#include "fixedreadings.h"
 
 #include <algorithm>
 #include <array>
@@ -203,7 +203,7 @@ QStringView view(std::u16string_view text)
 
 } // namespace
 
-SpecialReadings::Words SpecialReadings::wholeWordsAt(QStringView kanji)
+FixedReadings::Words FixedReadings::wholeWordsAt(QStringView kanji)
 {
     Words words;
     if (kanji.size() < 2) {
@@ -235,7 +235,7 @@ const Entry *entryFor(QStringView run)
 
 } // namespace
 
-std::optional<QStringView> SpecialReadings::reading(QStringView run)
+std::optional<QStringView> FixedReadings::reading(QStringView run)
 {
     const Entry *entry = entryFor(run);
     if (!entry || entry->kind == Kind::Whole) {
@@ -244,7 +244,7 @@ std::optional<QStringView> SpecialReadings::reading(QStringView run)
     return view(entry->reading);
 }
 
-std::optional<QStringView> SpecialReadings::dayReading(QStringView run)
+std::optional<QStringView> FixedReadings::dayReading(QStringView run)
 {
     const Entry *entry = entryFor(run);
     if (!entry || !entry->dayOfMonth) {
