@@ -161,9 +161,7 @@ const QPainterPath &FontFace::fallbackOutline(int cellHeight, QByteArrayView cha
             path =
                 withFewerPoints(fallbackOutline(cellHeight, character), cellHeight * LeanTolerance);
         } else {
-            QFont sized = m_font;
-            sized.setPixelSize(std::max(1, qRound(emSize(cellHeight))));
-            path.addText(QPointF(), sized, Cp932::decode(character));
+            path.addText(QPointF(), sizedQFont(cellHeight), Cp932::decode(character));
             path = path.simplified();
         }
         found = outlines.emplace(key, path).first;

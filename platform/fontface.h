@@ -49,6 +49,13 @@ public:
 
     /// The em for a cell height, in pixels.
     qreal emSize(int cellHeight) const { return cellHeight * m_emPerCell; }
+    /// The face's QFont at the pixel size of a cell height, for text Qt lays out itself.
+    QFont sizedQFont(int cellHeight) const
+    {
+        QFont sized = m_font;
+        sized.setPixelSize(qMax(1, qRound(emSize(cellHeight))));
+        return sized;
+    }
     /// The baseline below the top of a cell of that height, in pixels.
     qreal baseline(int cellHeight) const { return cellHeight * m_baselinePerCell; }
 

@@ -425,9 +425,7 @@ void PageSurface::TextOut(int x, int y, const QByteArray &text)
     const FontFace *fallbackFace = nullptr;
     for (const Fallback &fallback : fallbacks) {
         if (fallback.face != fallbackFace) {
-            QFont fallbackFont = fallback.face->font();
-            fallbackFont.setPixelSize(std::max(1, qRound(fallback.face->emSize(s.fontHeight))));
-            m_painter.setFont(fallbackFont);
+            m_painter.setFont(fallback.face->sizedQFont(s.fontHeight));
             fallbackFace = fallback.face;
         }
         m_painter.drawText(fallback.at, Cp932::decode(fallback.character));

@@ -63,6 +63,7 @@ void PdfOutput::finish()
     if (!m_painter) {
         m_file.fail(u"文書が開かれていません。"_s);
     }
+    m_canvas->flush(); // the last page's held figures
     m_canvas.reset();
     const bool ended = m_painter->end();
     m_painter.reset();

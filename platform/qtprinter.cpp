@@ -96,6 +96,7 @@ void QtPrinter::finish()
     if (!m_painter.isActive()) {
         throw HekiraError(u"印刷を開始していません"_s);
     }
+    m_canvas->flush(); // the last page's held figures
     m_canvas.reset();
     if (!m_painter.end()) {
         throw HekiraError(u"印刷を終了できません"_s);
