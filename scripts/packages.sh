@@ -16,6 +16,8 @@ hekira_test_packages=(
   libbenchmark-dev
   xvfb xauth poppler-utils imagemagick cups-daemon cups-client
 )
+# scripts/screenshot: a headless X server, clicks and keys, the window's hints, the shots.
+hekira_screenshot_packages=(xvfb xauth xdotool x11-utils imagemagick)
 hekira_fuzz_packages=(clang libfuzzer-14-dev libclang-rt-14-dev)
 # scripts/package: dpkg-shlibdeps (with file) for the dependencies, the checks of
 # the desktop entry, the AppStream data and the package, and man to read the page.
